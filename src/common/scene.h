@@ -1,0 +1,22 @@
+// Scene constants: sizes in world units (one disk is one unit high),
+// the initial video mode and the per-frame flight step.
+#pragma once
+
+constexpr int N = 7;                    // number of disks
+
+constexpr int SCREENWIDTH = 640;        // initial video mode
+constexpr int SCREENHEIGHT = 480;
+constexpr int BITSPERPIXEL = 16;
+
+constexpr double BIGDISKRADIUS = 5.0;   // outer radius of disk N
+constexpr double LITTLEDISKRADIUS = 2.0; // outer radius of disk 1
+constexpr double INNERRADIUS = 1.0;     // radius of every disk's hole
+constexpr double DISKHEIGHT = 1.0;
+constexpr double DISTDISKS = 0.1;       // gap under each disk of a stack
+constexpr double PLUSBARHEIGHT = 0.5;   // peg tube above a full stack
+constexpr double BARRADIUS = 0.9;
+constexpr double BARDIST = 11.0;        // distance between neighbouring pegs
+constexpr double ADD = 0.8;             // flight step per frame
+
+// Vertical pitch of a stack: a disk and the gap above it.
+constexpr double DISKPITCH = DISKHEIGHT + DISTDISKS;

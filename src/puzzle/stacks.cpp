@@ -1,0 +1,80 @@
+// The peg stacks: for each peg a row of 21 bytes, [0] the count and
+// [1..count] the disk numbers from the bottom up.
+#include "puzzle/stacks.h"
+
+#include "common/scene.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int PEGS = 3;
+constexpr int CAPACITY = 20;        // positions 1 to 20 of a row
+
+unsigned char DISKDATA[PEGS][CAPACITY + 1];
+
+// Stops the program unless P names a peg.
+void CHECKPEG(int P)
+{
+    if (P < 1 || P > PEGS)
+        PROGRAMERROR("no such peg (peg %d, limit %d)", P, PEGS);
+}
+
+}  // namespace
+
+// Reports a broken rule of the puzzle on standard error and aborts.
+void PROGRAMERROR(const char *MESSAGE, int A, int B)
+{
+    std::fputs("Duruv: program error: ", stderr);
+    std::fprintf(stderr, MESSAGE, A, B);
+    std::fputc('\n', stderr);
+    std::abort();
+}
+
+// Fills peg 1 with disks N (bottom) to 1 (top) and empties pegs 2 and 3.
+void STARTINGTOWER()
+{
+    for (int K = 1; K <= N; K++)
+        SETDISKAT(1, K, N - K + 1);
+    SETDISKCOUNT(1, N);
+    SETDISKCOUNT(2, 0);
+    SETDISKCOUNT(3, 0);
+}
+
+// Number of disks on peg P.
+int DISKCOUNT(int P)
+{
+    CHECKPEG(P);
+    return DISKDATA[P - 1][0];
+}
+
+// Sets the number of disks on peg P; it must stay within 0 to 20.
+void SETDISKCOUNT(int P, int COUNT)
+{
+    CHECKPEG(P);
+    if (COUNT < 0 || COUNT > CAPACITY)
+        PROGRAMERROR("disk count %d out of range 0..%d", COUNT, CAPACITY);
+    DISKDATA[P - 1][0] = static_cast<unsigned char>(COUNT);
+}
+
+// Disk in position K of peg P; only the live positions 1 to count are read.
+int DISKAT(int P, int K)
+{
+    CHECKPEG(P);
+    if (K < 1 || K > DISKDATA[P - 1][0])
+        PROGRAMERROR("position %d outside the live positions 1..%d",
+                     K, DISKDATA[P - 1][0]);
+    return DISKDATA[P - 1][K];
+}
+
+// Puts disk INDEX into position K (1 to 20) of peg P.
+void SETDISKAT(int P, int K, int INDEX)
+{
+    CHECKPEG(P);
+    if (K < 1 || K > CAPACITY)
+        PROGRAMERROR("position %d out of range 1..%d", K, CAPACITY);
+    if (INDEX < 0 || INDEX > 255)
+        PROGRAMERROR("disk number %d out of range 0..%d", INDEX, 255);
+    DISKDATA[P - 1][K] = static_cast<unsigned char>(INDEX);
+}

@@ -1,0 +1,57 @@
+// Puts a fresh OpenGL context into the one state every frame relies on,
+// and fits the projection to the window. Both run again after a resize,
+// which may have replaced the context.
+#include "render/glstate.h"
+
+#include "common/state.h"
+#include "shell/window.h"
+
+// Sets shading, depth, lighting and culling state, the light's colours,
+// and creates the quadric that draws every cylinder and sphere.
+void INITGL()
+{
+    static const GLfloat GAMBIENT[] = {0.3f, 0.3f, 0.3f, 1.0f};
+    static const GLfloat LDIFFUSEANDSPECULAR[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    static const GLfloat LAMBIENT[] = {0.0f, 0.0f, 0.0f, 1.0f};
+
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, LDIFFUSEANDSPECULAR);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, LDIFFUSEANDSPECULAR);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, LAMBIENT);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, GAMBIENT);
+
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+
+    if (Q != nullptr)
+        gluDeleteQuadric(Q);
+    Q = gluNewQuadric();
+    if (Q == nullptr)
+        EXITWITHERROR("cannot create the GLU quadric", "out of memory");
+    gluQuadricNormals(Q, GLU_SMOOTH);
+    gluQuadricTexture(Q, GL_TRUE);
+}
+
+// Fits the viewport and a 45 degree perspective to WIDTH x HEIGHT and
+// leaves the model-view matrix current and reset.
+bool RESIZEWINDOW(int WIDTH, int HEIGHT)
+{
+    if (HEIGHT == 0)
+        HEIGHT = 1;
+    glViewport(0, 0, WIDTH, HEIGHT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(WIDTH) / HEIGHT, 0.1, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    return true;
+}

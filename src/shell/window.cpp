@@ -1,0 +1,99 @@
+// Start-up of SDL video and the OpenGL window, and the program's two exits:
+// status 0 when the user ends it, status 1 when the window cannot be had.
+#include "shell/window.h"
+
+#include "common/scene.h"
+#include "common/state.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Starts SDL's video subsystem with standard output pointed at /dev/null:
+// a text-mode driver, chosen when there is no display, would otherwise
+// write its terminal codes there, and the program prints nothing.
+int STARTVIDEO()
+{
+    std::fflush(stdout);
+    int SAVED = dup(STDOUT_FILENO);
+    int DEVNULL = open("/dev/null", O_WRONLY);
+    if (SAVED < 0 || DEVNULL < 0)
+        return SDL_Init(SDL_INIT_VIDEO);
+    dup2(DEVNULL, STDOUT_FILENO);
+    int RESULT = SDL_Init(SDL_INIT_VIDEO);
+    char DRIVER[32] = "";
+    if (RESULT == 0 && SDL_VideoDriverName(DRIVER, sizeof DRIVER) != nullptr) {
+        static const char *const NOWINDOW[] = {"dummy", "offscreen", "caca", "aalib"};
+        for (const char *NAME : NOWINDOW) {
+            if (std::strcmp(DRIVER, NAME) == 0) {
+                SDL_Quit();
+                RESULT = -1;
+                SDL_SetError("no display; SDL's only video driver is '%s', which shows no window", NAME);
+            }
+        }
+    }
+    dup2(SAVED, STDOUT_FILENO);
+    close(SAVED);
+    close(DEVNULL);
+    return RESULT;
+}
+
+}  // namespace
+
+// The video-mode flags for the hardware SDL reports.
+Uint32 VIDEOMODEFLAGS(const SDL_VideoInfo *INFO)
+{
+    Uint32 FLAGS = SDL_OPENGL | SDL_RESIZABLE | SDL_HWPALETTE | SDL_DOUBLEBUF;
+    FLAGS |= INFO->hw_available ? SDL_HWSURFACE : SDL_SWSURFACE;
+    if (INFO->blit_hw)
+        FLAGS |= SDL_HWACCEL;
+    return FLAGS;
+}
+
+// Starts SDL video and opens the resizable 640 x 480 OpenGL window "Duruv".
+void OPENWINDOW()
+{
+    if (STARTVIDEO() < 0)
+        EXITWITHERROR("cannot start SDL video", SDL_GetError());
+
+    const SDL_VideoInfo *INFO = SDL_GetVideoInfo();
+    if (INFO == nullptr)
+        EXITWITHERROR("cannot query the video hardware", SDL_GetError());
+    VIDEOFLAGS = VIDEOMODEFLAGS(INFO);
+
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+
+    SDL_WM_SetCaption("Duruv", nullptr);
+    SETVIDEOMODE(SCREENWIDTH, SCREENHEIGHT);
+}
+
+// Sets the OpenGL video mode at WIDTH x HEIGHT; stops the program if it fails.
+void SETVIDEOMODE(int WIDTH, int HEIGHT)
+{
+    SURFACE = SDL_SetVideoMode(WIDTH, HEIGHT, BITSPERPIXEL, VIDEOFLAGS);
+    if (SURFACE == nullptr)
+        EXITWITHERROR("cannot open the OpenGL window", SDL_GetError());
+}
+
+// Shuts SDL down and ends the process with status 0, wherever it stands.
+void TERMINATEAPPLICATION()
+{
+    SDL_Quit();
+    std::exit(0);
+}
+
+// Reports WHAT failed and why on standard error, shuts SDL down, status 1.
+void EXITWITHERROR(const char *WHAT, const char *WHY)
+{
+    std::fprintf(stderr, "Duruv: %s: %s\n", WHAT, WHY);
+    SDL_Quit();
+    std::exit(1);
+}
