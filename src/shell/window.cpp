@@ -32,7 +32,7 @@ int STARTVIDEO()
             if (std::strcmp(DRIVER, NAME) == 0) {
                 SDL_Quit();
                 RESULT = -1;
-                SDL_SetError("no display; SDL's only video driver is '%s', which shows no window", NAME);
+                SDL_SetError("no display: SDL fell back to its '%s' video driver, which shows no window", NAME);
             }
         }
     }

@@ -1,0 +1,253 @@
+// The solver and the flight, linked with a DOEVENTS that records the
+// puzzle's state at every frame instead of drawing it.
+#include "common/scene.h"
+#include "common/state.h"
+#include "puzzle/flight.h"
+#include "puzzle/solver.h"
+#include "puzzle/stacks.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+struct Frame {
+    int index;
+    float position;
+    float height;
+    std::vector<int> pegs[3];   // disk numbers from the bottom up
+};
+
+std::vector<Frame> FRAMES;
+
+struct Move {
+    int disk, from, to, frames;
+};
+
+// Groups the recorded frames into moves: one disk never moves twice in a row.
+std::vector<Move> MovesOf(const std::vector<Frame> &frames)
+{
+    std::vector<Move> moves;
+    for (const Frame &f : frames) {
+        if (moves.empty() || moves.back().disk != f.index)
+            moves.push_back({f.index, static_cast<int>(f.position), 0, 0});
+        moves.back().to = static_cast<int>(std::lround(f.position));
+        moves.back().frames++;
+    }
+    return moves;
+}
+
+// Empties the pegs, then stacks on each the disks listed from the bottom up.
+void SetPegs(const std::vector<int> (&pegs)[3])
+{
+    for (int p = 1; p <= 3; p++) {
+        SETDISKCOUNT(p, pegs[p - 1].size());
+        for (size_t k = 0; k < pegs[p - 1].size(); k++)
+            SETDISKAT(p, k + 1, pegs[p - 1][k]);
+    }
+}
+
+class Puzzle : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FRAMES.clear();
+        STARTINGTOWER();
+        FLYINGINDEX = 0;
+    }
+};
+
+}  // namespace
+
+// The frame seam: records what a frame would show.
+void DOEVENTS()
+{
+    Frame f{FLYINGINDEX, FLYPOSITION, FLYHEIGHT, {}};
+    for (int p = 1; p <= 3; p++)
+        for (int k = 1; k <= DISKCOUNT(p); k++)
+            f.pegs[p - 1].push_back(DISKAT(p, k));
+    FRAMES.push_back(f);
+}
+
+TEST_F(Puzzle, WholeSolutionPlaysTheMovesInOrder)
+{
+    HANOI(1, 2, N);
+
+    ASSERT_EQ(FRAMES.size(), 5040u);
+    std::vector<Move> moves = MovesOf(FRAMES);
+    ASSERT_EQ(moves.size(), 127u);
+    const Move expected[] = {{1, 1, 2, 32}, {2, 1, 3, 0}, {1, 2, 3, 0}, {3, 1, 2, 0},
+                             {1, 3, 1, 0}, {2, 3, 2, 0}, {1, 1, 2, 0}, {4, 1, 3, 0}};
+    for (int i = 0; i < 8; i++) {
+        EXPECT_EQ(moves[i].disk, expected[i].disk) << "move " << i + 1;
+        EXPECT_EQ(moves[i].from, expected[i].from) << "move " << i + 1;
+        EXPECT_EQ(moves[i].to, expected[i].to) << "move " << i + 1;
+    }
+    EXPECT_EQ(moves[0].frames, 32);
+    EXPECT_EQ(moves[63].disk, 7);
+    EXPECT_EQ(moves[63].frames, 40);
+    EXPECT_EQ(moves[126].disk, 1);
+    EXPECT_EQ(moves[126].from, 1);
+    EXPECT_EQ(moves[126].to, 2);
+    EXPECT_EQ(moves[126].frames, 32);
+
+    int perDisk[N + 1] = {};
+    for (const Move &m : moves) {
+        perDisk[m.disk]++;
+        EXPECT_GE(m.frames, 31);
+        EXPECT_LE(m.frames, 53);
+    }
+    for (int k = 1; k <= N; k++)
+        EXPECT_EQ(perDisk[k], 1 << (N - k)) << "disk " << k;
+
+    EXPECT_EQ(DISKCOUNT(1), 0);
+    EXPECT_EQ(DISKCOUNT(3), 0);
+    ASSERT_EQ(DISKCOUNT(2), N);
+    for (int k = 1; k <= N; k++)
+        EXPECT_EQ(DISKAT(2, k), N - k + 1);
+    EXPECT_EQ(FLYINGINDEX, 0);
+}
+
+TEST_F(Puzzle, EveryFrameKeepsTheInvariantsAndMovesOneStep)
+{
+    HANOI(1, 2, N);
+
+    const Frame *previous = nullptr;
+    for (const Frame &f : FRAMES) {
+        ASSERT_GE(f.index, 1);
+        std::vector<int> seen(N + 1, 0);
+        seen[f.index]++;
+        size_t total = 0;
+        for (const std::vector<int> &peg : f.pegs) {
+            total += peg.size();
+            for (size_t k = 0; k < peg.size(); k++) {
+                seen[peg[k]]++;
+                ASSERT_TRUE(k == 0 || peg[k] < peg[k - 1]) << "a disk rests on a smaller one";
+            }
+        }
+        ASSERT_EQ(total, static_cast<size_t>(N - 1));
+        for (int d = 1; d <= N; d++)
+            ASSERT_EQ(seen[d], 1) << "disk " << d;
+
+        if (previous != nullptr && previous->index == f.index) {
+            float dy = std::fabs(f.height - previous->height);
+            float dx = std::fabs(f.position - previous->position);
+            ASSERT_TRUE(dy < ADD + 1e-5 && dx < ADD / BARDIST + 1e-6) << "a jump";
+        }
+        previous = &f;
+    }
+}
+
+TEST_F(Puzzle, SingleMoveFromTheStartingTower)
+{
+    HANOI(1, 2, 1);
+
+    ASSERT_EQ(MovesOf(FRAMES).size(), 1u);
+    for (const Frame &f : FRAMES) {
+        EXPECT_EQ(f.pegs[0].size(), 6u);
+        EXPECT_TRUE(f.pegs[1].empty());
+    }
+    ASSERT_EQ(DISKCOUNT(1), 6);
+    EXPECT_EQ(DISKAT(1, 6), 2);
+    ASSERT_EQ(DISKCOUNT(2), 1);
+    EXPECT_EQ(DISKAT(2, 1), 1);
+}
+
+// Rise and drop both take the frames of this table, by the count c of the
+// disks that stay on the source peg or already stand on the target peg.
+TEST_F(Puzzle, RiseAndDropFramesFollowTheStackHeight)
+{
+    const int framesFor[] = {13, 12, 10, 9, 7, 6, 5};
+    for (int c = 0; c <= 6; c++) {
+        std::vector<int> stack;
+        for (int d = N; d > N - c; d--)
+            stack.push_back(d);
+        for (bool rise : {true, false}) {
+            FRAMES.clear();
+            if (rise)
+                SetPegs({stack, {}, {}});
+            else
+                SetPegs({{}, stack, {}});
+            ANIMATEFLY(1, rise ? 1 : 3, rise ? 3 : 2);
+
+            const int peg = rise ? 1 : 2;
+            int count = 0;
+            float first = 0, last = 0;
+            for (const Frame &f : FRAMES) {
+                bool phase = rise ? (f.position == 1.0f && f.height < 10.1f) : (f.position == 2.0f);
+                if (phase) {
+                    if (count++ == 0)
+                        first = f.height;
+                    last = f.height;
+                }
+            }
+            SCOPED_TRACE((rise ? "rise, c = " : "drop, c = ") + std::to_string(c));
+            EXPECT_EQ(count, framesFor[c]);
+            float ground = c * 1.1f + 0.1f;
+            if (rise) {
+                EXPECT_NEAR(first, ground, 1e-5);
+            } else {
+                EXPECT_NEAR(first, 10.1f, 1e-5);
+                EXPECT_GT(last, ground);
+                EXPECT_LE(last, ground + ADD + 1e-5);
+            }
+            EXPECT_EQ(FLYINGINDEX, 0);
+            EXPECT_EQ(DISKCOUNT(peg), c) << "the flight wrote a count";
+        }
+    }
+}
+
+TEST_F(Puzzle, TravelFramesFollowTheDistance)
+{
+    struct Case {
+        int from, to, frames;
+        float lastShown;
+    } cases[] = {{1, 2, 14, 1.945f}, {2, 1, 14, 1.055f}, {2, 3, 14, 2.945f},
+                 {3, 2, 14, 2.055f}, {1, 3, 28, 2.964f}, {3, 1, 28, 1.036f}};
+    for (const Case &c : cases) {
+        FRAMES.clear();
+        SetPegs({{}, {}, {}});
+        ANIMATEFLY(1, c.from, c.to);
+
+        int count = 0;
+        float last = 0;
+        for (const Frame &f : FRAMES)
+            if (f.height == 10.1f && f.position != c.to) {
+                count++;
+                last = f.position;
+            }
+        SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.to));
+        EXPECT_EQ(count, c.frames);
+        EXPECT_NEAR(last, c.lastShown, 1e-3);
+        EXPECT_EQ(FRAMES.back().position, static_cast<float>(c.to)) << "drop off the peg's axis";
+    }
+}
+
+// Calls that break the rules of the puzzle stop the program before any
+// memory outside the stacks is touched, in every kind of build.
+TEST(PuzzleDeathTest, BrokenRulesStopTheProgram)
+{
+    struct Case {
+        void (*call)();
+        const char *message;
+    } cases[] = {
+        {[] { DISKCOUNT(0); }, "no such peg"},
+        {[] { SETDISKCOUNT(4, 0); }, "no such peg"},
+        {[] { SETDISKCOUNT(1, 21); }, "count 21 out of range"},
+        {[] { SETDISKCOUNT(1, -1); }, "count -1 out of range"},
+        {[] { SETDISKAT(1, 21, 1); }, "position 21 out of range"},
+        {[] { SETDISKAT(1, 0, 1); }, "position 0 out of range"},
+        {[] { SETDISKAT(1, 1, 256); }, "disk number 256"},
+        {[] { STARTINGTOWER(); DISKAT(1, 8); }, "position 8 outside the live positions 1..7"},
+        {[] { STARTINGTOWER(); DISKAT(2, 1); }, "position 1 outside the live positions 1..0"},
+        {[] { STARTINGTOWER(); HANOI(1, 1, 1); }, "move between pegs 1 and 1"},
+        {[] { STARTINGTOWER(); HANOI(0, 2, 1); }, "move between pegs 0 and 2"},
+        {[] { STARTINGTOWER(); HANOI(1, 2, 0); }, "move of 0 disks"},
+        {[] { STARTINGTOWER(); HANOI(2, 3, 1); }, "move of 1 disks from a peg holding 0"},
+        {[] { STARTINGTOWER(); HANOI(1, 2, 1); HANOI(1, 2, 1); }, "disk 2 put on the smaller disk 1"},
+    };
+    for (const Case &c : cases)
+        EXPECT_DEATH(c.call(), std::string("program error: .*") + c.message) << c.message;
+}

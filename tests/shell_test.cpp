@@ -1,0 +1,181 @@
+// The event pump with the real SDL event queue and a real window, linked
+// with stand-ins for the GL set-up and the frame that log their calls.
+#include "common/state.h"
+#include "shell/events.h"
+#include "shell/window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string LOG;            // "I" per INITGL, "R<w>x<h>" per RESIZEWINDOW, "D" per frame
+int EXITINFRAME = 0;        // a frame ends the process with this status when set
+
+void PushKey(SDLKey key)
+{
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = key;
+    SDL_PushEvent(&e);
+}
+
+void PushResize(int w, int h)
+{
+    SDL_Event e{};
+    e.type = SDL_VIDEORESIZE;
+    e.resize.w = w;
+    e.resize.h = h;
+    SDL_PushEvent(&e);
+}
+
+void PushQuit()
+{
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    SDL_PushEvent(&e);
+}
+
+class Shell : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { OPENWINDOW(); }
+    void SetUp() override
+    {
+        GTEST_FLAG_SET(death_test_style, "threadsafe");
+        DOEVENTS();             // take what the window system sent at start
+        Uint8 *keys = SDL_GetKeyState(nullptr);
+        for (int k = 0; k < SDLK_LAST; k++)
+            keys[k] = 0;
+        LOG.clear();
+        TR = ROTDX = ROTDY = ROTDZ = 0.0;
+    }
+};
+
+}  // namespace
+
+void INITGL() { LOG += "I"; if (EXITINFRAME) std::exit(EXITINFRAME + 1); }
+bool RESIZEWINDOW(int WIDTH, int HEIGHT)
+{
+    LOG += "R" + std::to_string(WIDTH) + "x" + std::to_string(HEIGHT);
+    return true;
+}
+void DRAWGLSCENE() { LOG += "D"; if (EXITINFRAME) std::exit(EXITINFRAME); }
+
+TEST(VideoFlags, FollowTheHardware)
+{
+    struct Case {
+        int hw, blit;
+        Uint32 flags;
+    } cases[] = {{0, 0, 0x60000012}, {1, 0, 0x60000013}, {0, 1, 0x60000112}, {1, 1, 0x60000113}};
+    for (const Case &c : cases) {
+        SDL_VideoInfo info{};
+        info.hw_available = c.hw;
+        info.blit_hw = c.blit;
+        EXPECT_EQ(VIDEOMODEFLAGS(&info), c.flags) << c.hw << c.blit;
+    }
+}
+
+TEST_F(Shell, AllPendingEventsComeBeforeTheOneFrame)
+{
+    PushResize(300, 200);
+    PushKey(SDLK_x);
+    PushResize(500, 400);
+    DOEVENTS();
+    EXPECT_EQ(LOG, "IR300x200IR500x400D");
+    EXPECT_EQ(SURFACE->w, 500);
+    EXPECT_EQ(SURFACE->h, 400);
+    EXPECT_EQ(SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_ALLEVENTS), 0);
+}
+
+TEST_F(Shell, ResizeLeavesViewAndFlightAlone)
+{
+    ROTDX = 12.0;
+    ROTDY = -7.0;
+    TR = 3.5;
+    FLYINGINDEX = 4;
+    FLYPOSITION = 2.5f;
+    FLYHEIGHT = 10.1f;
+    PushResize(640, 480);
+    DOEVENTS();
+    EXPECT_EQ(LOG, "IR640x480D");
+    EXPECT_EQ(ROTDX, 12.0);
+    EXPECT_EQ(ROTDY, -7.0);
+    EXPECT_EQ(TR, 3.5);
+    EXPECT_EQ(FLYINGINDEX, 4);
+    EXPECT_EQ(FLYPOSITION, 2.5f);
+    EXPECT_EQ(FLYHEIGHT, 10.1f);
+}
+
+TEST_F(Shell, HeldKeysChangeTheViewOncePerFrame)
+{
+    struct Case {
+        std::vector<SDLKey> held;
+        double rotdx, rotdy, tr;
+    } cases[] = {
+        {{SDLK_DOWN}, 1, 0, 0},           {{SDLK_UP}, -1, 0, 0},
+        {{SDLK_LEFT}, 0, 1, 0},           {{SDLK_RIGHT}, 0, -1, 0},
+        {{SDLK_a}, 0, 0, -0.5},           {{SDLK_q}, 0, 0, 0.5},
+        {{SDLK_UP, SDLK_DOWN}, 0, 0, 0},  {{SDLK_LEFT, SDLK_RIGHT}, 0, 0, 0},
+        {{SDLK_a, SDLK_q}, 0, 0, 0},      {{SDLK_DOWN, SDLK_LEFT, SDLK_q}, 1, 1, 0.5},
+        {{SDLK_z, SDLK_LSHIFT, SDLK_RCTRL, SDLK_F2}, 0, 0, 0},
+    };
+    const int frames = 5;
+    Uint8 *keys = SDL_GetKeyState(nullptr);
+    for (const Case &c : cases) {
+        TR = ROTDX = ROTDY = 0.0;
+        for (SDLKey k : c.held)
+            keys[k] = 1;
+        for (int i = 0; i < frames; i++)
+            DOEVENTS();
+        for (SDLKey k : c.held)
+            keys[k] = 0;
+        DOEVENTS();             // released: no further change
+        EXPECT_EQ(ROTDX, frames * c.rotdx) << c.held.size() << " keys from " << c.held[0];
+        EXPECT_EQ(ROTDY, frames * c.rotdy) << c.held.size() << " keys from " << c.held[0];
+        EXPECT_EQ(TR, frames * c.tr) << c.held.size() << " keys from " << c.held[0];
+        EXPECT_EQ(ROTDZ, 0.0);
+    }
+}
+
+TEST_F(Shell, AnglesGrowWithoutWrapping)
+{
+    SDL_GetKeyState(nullptr)[SDLK_LEFT] = 1;
+    for (int i = 0; i < 400; i++)
+        DOEVENTS();
+    EXPECT_EQ(ROTDY, 400.0);
+    EXPECT_EQ(LOG, std::string(400, 'D'));
+}
+
+TEST_F(Shell, ReleasesMouseAndFocusEventsChangeNothing)
+{
+    SDL_Event e{};
+    for (Uint8 type : {SDL_KEYUP, SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,
+                       SDL_ACTIVEEVENT, SDL_VIDEOEXPOSE, SDL_USEREVENT}) {
+        e.type = type;
+        if (type == SDL_KEYUP)
+            e.key.keysym.sym = SDLK_ESCAPE;
+        SDL_PushEvent(&e);
+    }
+    DOEVENTS();
+    EXPECT_EQ(LOG, "D");
+    EXPECT_EQ(ROTDX, 0.0);
+    EXPECT_EQ(ROTDY, 0.0);
+    EXPECT_EQ(TR, 0.0);
+}
+
+// Escape and the quit event end the process with status 0 at once: the
+// stand-ins exit with another status if the call went on to a resize or
+// a frame.
+TEST_F(Shell, EscapeAndQuitEndAtOnceWithStatusZero)
+{
+    EXITINFRAME = 3;
+    EXPECT_EXIT({ PushKey(SDLK_ESCAPE); PushResize(320, 240); DOEVENTS(); },
+                ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT({ PushQuit(); PushResize(320, 240); DOEVENTS(); },
+                ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT({ PushKey(SDLK_F1); PushKey(SDLK_ESCAPE); DOEVENTS(); },
+                ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(DOEVENTS(), ::testing::ExitedWithCode(3), "") << "the stand-in frame exits with 3";
+    EXITINFRAME = 0;
+}
