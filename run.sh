@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Builds Duruv and plays it.
+# Builds Duruv and plays it. Without a screen it plays on a virtual display
+# and leaves snapshots of the window and an animated GIF in snapshots/.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" >/dev/null
-exec build/duruv
+
+if [ -n "${DISPLAY:-}" ]; then
+    exec build/duruv
+fi
+exec /usr/bin/python3 scripts/headless-run.py build/duruv "snapshots/$(date +%Y%m%d-%H%M%S)"

@@ -1,0 +1,308 @@
+"""Runs the real Duruv binary on a virtual X display and reads what it shows.
+
+Shared by the black-box tests and by ./run.sh when there is no screen:
+an Xvfb server (with a window manager when asked), the program as a child
+process, its window found by caption, screenshots through ImageMagick's
+`import`, keys through xdotool, and a window-close request as a desktop
+sends it.
+"""
+import math
+import os
+import signal
+import subprocess
+import tempfile
+import time
+
+from Xlib import X, display as xdisplay, protocol
+
+CAPTION = "Duruv"
+
+
+class XServer:
+    """An Xvfb server of its own, optionally with openbox managing windows."""
+
+    def __init__(self, window_manager=False, glx=True, size="1280x1024x24"):
+        read_end, write_end = os.pipe()
+        args = ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size,
+                "-nolisten", "tcp", "-noreset"]
+        if not glx:
+            args += ["-extension", "GLX"]
+        self.xvfb = subprocess.Popen(args, pass_fds=(write_end,),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as f:
+            self.name = ":" + f.readline().strip()
+        self.env = dict(os.environ, DISPLAY=self.name)
+        self.conn = xdisplay.Display(self.name)
+        self.wm = None
+        if window_manager:
+            self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self._wait_for_wm()
+
+    def _wait_for_wm(self):
+        check = self.conn.intern_atom("_NET_SUPPORTING_WM_CHECK")
+        root = self.conn.screen().root
+        deadline = time.time() + 10
+        while time.time() < deadline:
+            if root.get_full_property(check, X.AnyPropertyType):
+                return
+            time.sleep(0.05)
+        raise RuntimeError("openbox did not start")
+
+    def run(self, *args, **kwargs):
+        """Runs an X client command on this display and returns its output."""
+        return subprocess.run(list(args), env=self.env, capture_output=True,
+                              text=True, check=kwargs.get("check", True)).stdout
+
+    def stop(self):
+        self.conn.close()
+        for p in (self.wm, self.xvfb):
+            if p is not None:
+                p.terminate()
+                p.wait()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+
+class Duruv:
+    """The program running on a display, with its window."""
+
+    def __init__(self, server, binary, env=None):
+        self.server = server
+        self.stdout = tempfile.TemporaryFile()
+        self.stderr = tempfile.TemporaryFile()
+        self.proc = subprocess.Popen([binary], env=env or server.env,
+                                     stdout=self.stdout, stderr=self.stderr)
+        self.window = None
+
+    def find_window(self, timeout=10):
+        """The visible window captioned "Duruv", found within a few frames of
+        its mapping by polling the window tree (a window manager puts it one
+        level down, inside its frame)."""
+        conn = self.server.conn
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            for top in conn.screen().root.query_tree().children:
+                try:
+                    for w in [top] + top.query_tree().children:
+                        if (w.get_wm_name() == CAPTION and
+                                w.get_attributes().map_state == X.IsViewable):
+                            self.window = w.id
+                            return self.window
+                except Exception:       # the window went away meanwhile
+                    pass
+            if self.proc.poll() is not None:
+                raise RuntimeError("the program ended with status %d" % self.proc.returncode)
+            time.sleep(0.001)
+        raise RuntimeError("no window captioned %s" % CAPTION)
+
+    def geometry(self):
+        """Width and height of the window's drawable area, from xwininfo."""
+        out = self.server.run("xwininfo", "-id", str(self.window))
+        fields = dict(line.strip().split(": ", 1) for line in out.splitlines() if ": " in line)
+        return int(fields["Width"]), int(fields["Height"])
+
+    def freeze(self):
+        os.kill(self.proc.pid, signal.SIGSTOP)
+        while _proc_state(self.proc.pid) not in ("T", "t", None):
+            time.sleep(0.001)
+
+    def thaw(self):
+        os.kill(self.proc.pid, signal.SIGCONT)
+
+    def screenshot(self, path=None, window=None):
+        """The window's picture as an Image; saved as PNG too when a path is given."""
+        target = str(window if window is not None else self.window)
+        raw = subprocess.run(["import", "-window", target, "-depth", "8", "rgb:-"],
+                             env=self.server.env, capture_output=True, check=True).stdout
+        if window is None:
+            width, height = self.geometry()
+        else:
+            width, height = _root_size(self.server)
+        image = Image(width, height, raw)
+        if path:
+            subprocess.run(["convert", "-size", "%dx%d" % (width, height), "-depth", "8",
+                            "rgb:-", path], input=raw, check=True)
+        return image
+
+    def frozen_screenshot(self, path=None, window=None):
+        """One frame: the program is stopped while the picture is taken."""
+        self.freeze()
+        try:
+            return self.screenshot(path, window)
+        finally:
+            self.thaw()
+
+    def first_frame(self, path=None):
+        """The first picture that is not all black, taken with the program
+        stopped; it advances only a millisecond between tries."""
+        while True:
+            self.freeze()
+            try:
+                image = self.screenshot(path)
+            finally:
+                self.thaw()
+            if any(image.raw):
+                return image
+            time.sleep(0.001)
+
+    def key_down(self, key):
+        self.server.run("xdotool", "keydown", "--window", str(self.window), key)
+
+    def key_up(self, key):
+        self.server.run("xdotool", "keyup", "--window", str(self.window), key, check=False)
+
+    def press(self, key, hold=0.0):
+        self.key_down(key)
+        time.sleep(hold)
+        self.key_up(key)
+
+    def request_close(self):
+        """Sends WM_DELETE_WINDOW, as a desktop does when its close button is clicked."""
+        conn = xdisplay.Display(self.server.name)
+        window = conn.create_resource_object("window", self.window)
+        protocols = conn.intern_atom("WM_PROTOCOLS")
+        delete = conn.intern_atom("WM_DELETE_WINDOW")
+        event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                             data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        window.send_event(event, event_mask=X.NoEventMask)
+        conn.sync()
+        conn.close()
+
+    def wait(self, timeout):
+        """The exit status, or None if the program is still running after timeout."""
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def output(self):
+        self.stdout.seek(0)
+        self.stderr.seek(0)
+        return self.stdout.read(), self.stderr.read()
+
+    def kill(self):
+        if self.proc.poll() is None:
+            self.thaw()
+            self.proc.kill()
+            self.proc.wait()
+
+
+class Image:
+    """An RGB picture with pixel access; rows from the top."""
+
+    def __init__(self, width, height, raw):
+        self.width, self.height, self.raw = width, height, raw
+
+    def pixel(self, x, y):
+        i = 3 * (int(y) * self.width + int(x))
+        return tuple(self.raw[i:i + 3])
+
+    def __eq__(self, other):
+        return (self.width, self.height, self.raw) == (other.width, other.height, other.raw)
+
+
+def project(point, width, height, tr=0.0, rotdx=0.0, rotdy=0.0):
+    """Window pixel (from the top left) of a world point under the program's
+    camera: 45 degree perspective, pivot (16.5, 0, 5.5) 40 - tr units ahead."""
+    x, y, z = point[0] - 16.5, point[1], point[2] - 5.5
+    a = math.radians(rotdy)
+    x, z = x * math.cos(a) + z * math.sin(a), -x * math.sin(a) + z * math.cos(a)
+    a = math.radians(rotdx)
+    y, z = y * math.cos(a) - z * math.sin(a), y * math.sin(a) + z * math.cos(a)
+    z += tr - 40.0
+    f = 1.0 / math.tan(math.radians(22.5))
+    aspect = width / max(height, 1)
+    ndc_x, ndc_y = f / aspect * x / -z, f * y / -z
+    return (ndc_x + 1) / 2 * width, (1 - ndc_y) / 2 * height
+
+
+def kind(rgb):
+    """What a pixel shows: 'black', 'base' (orange brown), 'peg' (grey blue),
+    'disk' (teal) or 'other'."""
+    r, g, b = rgb
+    if r + g + b < 8:
+        return "black"
+    if r > g + 25 and g > b + 25:
+        return "base"
+    if g > r + 35 and b > r + 35:
+        return "disk"
+    if abs(r - g) < 12 and b >= r and r > 40:
+        return "peg"
+    return "other"
+
+
+def disk_point(peg, position):
+    """A point inside the disk at stack position 1 (bottom) to 7 of a peg,
+    1.6 units left of the peg's axis: inside every disk, outside the peg."""
+    return ((peg - 1) * 11.0 + 5.5 - 1.6, 0.6 + 1.1 * (position - 1), 5.5)
+
+
+def peg_point(peg, y):
+    """A point on the axis of a peg's tube at height y."""
+    return ((peg - 1) * 11.0 + 5.5, y, 5.5)
+
+
+def look(image, point, **camera):
+    """What the image shows at the projection of a world point."""
+    return kind(image.pixel(*project(point, image.width, image.height, **camera)))
+
+
+def tower_on(image, peg):
+    """Failures (empty when none) of: all seven disks on peg, none on the others."""
+    failures = []
+    for p in range(1, 4):
+        for k in range(1, 8):
+            seen = look(image, disk_point(p, k))
+            want = "disk" if p == peg else "black"
+            if seen != want:
+                failures.append("peg %d position %d shows %s, not %s" % (p, k, seen, want))
+    return failures
+
+
+def wait_until_still(program, timeout=60, interval=0.3):
+    """Waits until two frozen screenshots `interval` apart are equal, which
+    happens once the solution is over; returns the last one."""
+    deadline = time.time() + timeout
+    previous = program.frozen_screenshot()
+    while time.time() < deadline:
+        time.sleep(interval)
+        current = program.frozen_screenshot()
+        if current == previous:
+            return current
+        previous = current
+    raise RuntimeError("the picture did not stand still in %d s" % timeout)
+
+
+def run_checks(checks):
+    """Runs (name, function) pairs in order, each failing by an AssertionError
+    or an exception; prints a summary line and returns the exit status."""
+    passed = failed = 0
+    for name, check in checks:
+        try:
+            check()
+            print("PASS", name)
+            passed += 1
+        except Exception as e:          # a failed check must not stop the others
+            print("FAIL", name + ":", e)
+            failed += 1
+    print("%d passed, %d failed" % (passed, failed))
+    return 0 if failed == 0 else 1
+
+
+def _proc_state(pid):
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            return f.read().rsplit(")", 1)[1].split()[0]
+    except OSError:
+        return None
+
+
+def _root_size(server):
+    screen = server.conn.screen()
+    return screen.width_in_pixels, screen.height_in_pixels
