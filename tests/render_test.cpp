@@ -57,6 +57,7 @@ Vec4 PixelAt(const Matrix &camera, double x, double y, double z)
 class Render : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { OPENWINDOW(); }
+    static void TearDownTestSuite() { SDL_Quit(); }
     void SetUp() override
     {
         INITGL();

@@ -40,6 +40,7 @@ void PushQuit()
 class Shell : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { OPENWINDOW(); }
+    static void TearDownTestSuite() { SDL_Quit(); }
     void SetUp() override
     {
         GTEST_FLAG_SET(death_test_style, "threadsafe");
