@@ -72,11 +72,11 @@ class XServer:
 class Duruv:
     """The program running on a display, with its window."""
 
-    def __init__(self, server, binary, env=None):
+    def __init__(self, server, binary, env=None, wrapper=()):
         self.server = server
         self.stdout = tempfile.TemporaryFile()
         self.stderr = tempfile.TemporaryFile()
-        self.proc = subprocess.Popen([binary], env=env or server.env,
+        self.proc = subprocess.Popen(list(wrapper) + [binary], env=env or server.env,
                                      stdout=self.stdout, stderr=self.stderr)
         self.window = None
 
@@ -155,7 +155,13 @@ class Duruv:
         self.server.run("xdotool", "keydown", "--window", str(self.window), key)
 
     def key_up(self, key):
-        self.server.run("xdotool", "keyup", "--window", str(self.window), key, check=False)
+        """Releases the key; once the window is gone, in the server itself, or
+        the key stays down there and the next program's window, when it gets
+        the focus, may take it as pressed."""
+        sent = subprocess.run(["xdotool", "keyup", "--window", str(self.window), key],
+                              env=self.server.env, capture_output=True)
+        if sent.returncode != 0:
+            self.server.run("xdotool", "keyup", key)
 
     def press(self, key, hold=0.0):
         self.key_down(key)
@@ -173,6 +179,21 @@ class Duruv:
         window.send_event(event, event_mask=X.NoEventMask)
         conn.sync()
         conn.close()
+
+    def resident_kb(self):
+        """Resident memory of the process in kB, from /proc."""
+        with open("/proc/%d/status" % self.proc.pid) as f:
+            for line in f:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1])
+        raise RuntimeError("no VmRSS")
+
+    def escape(self, timeout=1):
+        """Presses Escape and returns the exit status (None if still running)."""
+        self.key_down("Escape")
+        status = self.wait(timeout)
+        self.key_up("Escape")
+        return status
 
     def wait(self, timeout):
         """The exit status, or None if the program is still running after timeout."""

@@ -208,6 +208,23 @@ TEST_F(Render, FrameLeavesTheCameraMatrix)
     EXPECT_EQ(depth, 1);
 }
 
+// View values far beyond any turn or distance still make valid frames: the
+// scene is turned, pushed past the far plane or put behind the eye.
+TEST_F(Render, ExtremeViewValuesDrawWithoutError)
+{
+    const double values[][3] = {{50000, 49600, 24800}, {-1e6, 1e6, -25000}, {0, 0, 40}};
+    for (const auto &v : values) {
+        ROTDY = v[0];
+        ROTDX = v[1];
+        TR = v[2];
+        DRAWGLSCENE();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << v[0] << " " << v[1] << " " << v[2];
+        GLint depth;
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+        EXPECT_EQ(depth, 1);
+    }
+}
+
 // Colour probes of the starting scene, at points inside the solids, seen
 // from the front and from above, with and without a disk in flight.
 TEST_F(Render, PixelsShowBasePegsAndDisks)

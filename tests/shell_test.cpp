@@ -139,13 +139,21 @@ TEST_F(Shell, HeldKeysChangeTheViewOncePerFrame)
     }
 }
 
-TEST_F(Shell, AnglesGrowWithoutWrapping)
+TEST_F(Shell, ViewValuesGrowWithoutLimit)
 {
-    SDL_GetKeyState(nullptr)[SDLK_LEFT] = 1;
+    Uint8 *keys = SDL_GetKeyState(nullptr);
+    keys[SDLK_LEFT] = 1;
     for (int i = 0; i < 400; i++)
         DOEVENTS();
-    EXPECT_EQ(ROTDY, 400.0);
-    EXPECT_EQ(LOG, std::string(400, 'D'));
+    EXPECT_EQ(ROTDY, 400.0) << "no reduction modulo 360";
+    keys[SDLK_DOWN] = 1;
+    keys[SDLK_q] = 1;
+    for (int i = 400; i < 50000; i++)
+        DOEVENTS();
+    EXPECT_EQ(ROTDY, 50000.0);
+    EXPECT_EQ(ROTDX, 49600.0);
+    EXPECT_EQ(TR, 24800.0);
+    EXPECT_EQ(LOG.size(), 50000u);
 }
 
 TEST_F(Shell, ReleasesMouseAndFocusEventsChangeNothing)

@@ -13,17 +13,22 @@
 
 namespace {
 
-// Starts SDL's video subsystem with standard output pointed at /dev/null:
-// a text-mode driver, chosen when there is no display, would otherwise
-// write its terminal codes there, and the program prints nothing.
+// Starts SDL's video subsystem with standard output and standard error
+// pointed at /dev/null: when there is no display, SDL falls back to drivers
+// that write terminal codes to standard output or probe a desktop session
+// and complain on standard error, while the program itself says what went
+// wrong in one line.
 int STARTVIDEO()
 {
     std::fflush(stdout);
-    int SAVED = dup(STDOUT_FILENO);
+    std::fflush(stderr);
+    int SAVEDOUT = dup(STDOUT_FILENO);
+    int SAVEDERR = dup(STDERR_FILENO);
     int DEVNULL = open("/dev/null", O_WRONLY);
-    if (SAVED < 0 || DEVNULL < 0)
+    if (SAVEDOUT < 0 || SAVEDERR < 0 || DEVNULL < 0)
         return SDL_Init(SDL_INIT_VIDEO);
     dup2(DEVNULL, STDOUT_FILENO);
+    dup2(DEVNULL, STDERR_FILENO);
     int RESULT = SDL_Init(SDL_INIT_VIDEO);
     char DRIVER[32] = "";
     if (RESULT == 0 && SDL_VideoDriverName(DRIVER, sizeof DRIVER) != nullptr) {
@@ -36,8 +41,10 @@ int STARTVIDEO()
             }
         }
     }
-    dup2(SAVED, STDOUT_FILENO);
-    close(SAVED);
+    dup2(SAVEDOUT, STDOUT_FILENO);
+    dup2(SAVEDERR, STDERR_FILENO);
+    close(SAVEDOUT);
+    close(SAVEDERR);
     close(DEVNULL);
     return RESULT;
 }

@@ -1,6 +1,6 @@
 """One whole run of the real program under a window manager, as a user
 sees it: the window, the first picture, the solution played to the end,
-the view keys afterwards, and Escape."""
+the view keys afterwards, stray keys and the mouse, and Escape."""
 import sys
 import time
 
@@ -43,6 +43,23 @@ def main():
                 state["end"] = moved
             assert program.proc.poll() is None, "the program ended by itself"
 
+        def stray_input_changes_nothing():
+            keys = ([c for c in "bcdefghijklmnoprstuvwxyz0123456789"] +
+                    ["Shift_L", "Control_L", "Alt_L", "Super_L", "Caps_Lock", "space",
+                     "Return", "Tab", "BackSpace", "Home", "End", "Prior", "Next"] +
+                    ["F%d" % n for n in range(2, 13)])
+            presses = [keys[i % len(keys)] for i in range(1000)]
+            for start in range(0, len(presses), 250):
+                xs.run("xdotool", "key", "--window", str(program.window), "--delay", "0",
+                       *presses[start:start + 250])
+            w = str(program.window)
+            for x, y in ((10, 10), (320, 240), (600, 400), (100, 300)):
+                xs.run("xdotool", "mousemove", "--window", w, str(x), str(y),
+                       "click", "1", "click", "3", "click", "4", "click", "5")
+            after = wait_until_still(program, timeout=10, interval=0.1)
+            assert after == state["end"], "stray keys or the mouse changed the picture"
+            assert program.proc.poll() is None, "the program ended"
+
         def escape_ends_with_status_zero():
             program.key_down("Escape")
             status = program.wait(1)
@@ -56,6 +73,8 @@ def main():
                              ("first picture: tower on peg 1", first_picture),
                              ("whole run: tower on peg 2", whole_run),
                              ("view keys after the end", view_keys_after_the_end),
+                             ("1000 stray keys and the mouse change nothing",
+                              stray_input_changes_nothing),
                              ("Escape ends with status 0", escape_ends_with_status_zero)])
         program.kill()
         return status
