@@ -104,7 +104,8 @@ void DRAWCOLUMN(int N, int I)
     glTranslatef((I - 1) * BARDIST + BARDIST / 2, 0.0f, BARDIST / 2);
     DRAWBAR(N);
     glTranslatef(0.0f, DISTDISKS, 0.0f);
-    for (int II = 1; II <= DISKCOUNT(I); II++) {
+    int COUNT = DISKCOUNT(I);
+    for (int II = 1; II <= COUNT; II++) {
         DRAWDISK(N, DISKAT(I, II));
         glTranslatef(0.0f, DISKPITCH, 0.0f);
     }
