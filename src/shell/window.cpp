@@ -13,39 +13,64 @@
 
 namespace {
 
-// Starts SDL's video subsystem with standard output and standard error
-// pointed at /dev/null: when there is no display, SDL falls back to drivers
-// that write terminal codes to standard output or probe a desktop session
-// and complain on standard error, while the program itself says what went
-// wrong in one line.
-int STARTVIDEO()
+int SAVEDOUT = -1;      // standard output and error while they are muted
+int SAVEDERR = -1;
+
+// Points standard output and standard error at /dev/null.
+void MUTEOUTPUT()
 {
     std::fflush(stdout);
     std::fflush(stderr);
-    int SAVEDOUT = dup(STDOUT_FILENO);
-    int SAVEDERR = dup(STDERR_FILENO);
     int DEVNULL = open("/dev/null", O_WRONLY);
-    if (SAVEDOUT < 0 || SAVEDERR < 0 || DEVNULL < 0)
-        return SDL_Init(SDL_INIT_VIDEO);
+    if (DEVNULL < 0)
+        return;
+    SAVEDOUT = dup(STDOUT_FILENO);
+    SAVEDERR = dup(STDERR_FILENO);
     dup2(DEVNULL, STDOUT_FILENO);
     dup2(DEVNULL, STDERR_FILENO);
-    int RESULT = SDL_Init(SDL_INIT_VIDEO);
-    char DRIVER[32] = "";
-    if (RESULT == 0 && SDL_VideoDriverName(DRIVER, sizeof DRIVER) != nullptr) {
-        static const char *const NOWINDOW[] = {"dummy", "offscreen", "caca", "aalib"};
-        for (const char *NAME : NOWINDOW) {
-            if (std::strcmp(DRIVER, NAME) == 0) {
-                SDL_Quit();
-                RESULT = -1;
-                SDL_SetError("no display: SDL fell back to its '%s' video driver, which shows no window", NAME);
-            }
-        }
-    }
-    dup2(SAVEDOUT, STDOUT_FILENO);
-    dup2(SAVEDERR, STDERR_FILENO);
+    close(DEVNULL);
+}
+
+// Gives standard output and standard error back.
+void UNMUTEOUTPUT()
+{
+    if (SAVEDOUT >= 0)
+        dup2(SAVEDOUT, STDOUT_FILENO);
+    if (SAVEDERR >= 0)
+        dup2(SAVEDERR, STDERR_FILENO);
     close(SAVEDOUT);
     close(SAVEDERR);
-    close(DEVNULL);
+    SAVEDOUT = SAVEDERR = -1;
+}
+
+// The name of SDL's video driver if it shows no window, as the ones it
+// falls back to when there is no display; null for any other driver.
+const char *NOWINDOWDRIVER()
+{
+    static const char *const DRIVERS[] = {"dummy", "offscreen", "caca", "aalib"};
+    char DRIVER[32] = "";
+    SDL_VideoDriverName(DRIVER, sizeof DRIVER);
+    for (const char *NAME : DRIVERS)
+        if (std::strcmp(DRIVER, NAME) == 0)
+            return NAME;
+    return nullptr;
+}
+
+// Starts SDL video with the output muted: without a display, SDL's fallback
+// drivers write terminal codes to standard output, or complain on standard
+// error about the desktop session, on start and on shut-down. A driver that
+// shows no window counts as a failure.
+int STARTVIDEO()
+{
+    MUTEOUTPUT();
+    int RESULT = SDL_Init(SDL_INIT_VIDEO);
+    const char *DRIVER = RESULT == 0 ? NOWINDOWDRIVER() : nullptr;
+    if (DRIVER != nullptr) {
+        SDL_Quit();
+        SDL_SetError("no display: SDL fell back to its '%s' video driver, which shows no window", DRIVER);
+        RESULT = -1;
+    }
+    UNMUTEOUTPUT();
     return RESULT;
 }
 
