@@ -24,9 +24,7 @@ def main(binary, folder):
             shots.append(program.frozen_screenshot(path))
             if shots[-1] == shots[-2]:      # still: the tower stands on peg 2
                 break
-        program.key_down("Escape")
-        status = program.wait(5)
-        program.key_up("Escape")
+        status = program.escape(timeout=5)
         program.kill()
     frames = sorted(f for f in os.listdir(folder) if f.endswith(".png"))
     subprocess.run(["convert", "-delay", "10", "-loop", "0"] +

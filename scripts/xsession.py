@@ -50,10 +50,10 @@ class XServer:
             time.sleep(0.05)
         raise RuntimeError("openbox did not start")
 
-    def run(self, *args, **kwargs):
+    def run(self, *args, check=True):
         """Runs an X client command on this display and returns its output."""
         return subprocess.run(list(args), env=self.env, capture_output=True,
-                              text=True, check=kwargs.get("check", True)).stdout
+                              text=True, check=check).stdout
 
     def stop(self):
         self.conn.close()
@@ -79,6 +79,12 @@ class Duruv:
         self.proc = subprocess.Popen(list(wrapper) + [binary], env=env or server.env,
                                      stdout=self.stdout, stderr=self.stderr)
         self.window = None
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.kill()
 
     def find_window(self, timeout=10):
         """The visible window captioned "Duruv", found within a few frames of
@@ -179,6 +185,10 @@ class Duruv:
         window.send_event(event, event_mask=X.NoEventMask)
         conn.sync()
         conn.close()
+
+    def resize(self, width, height):
+        """Asks the window system for a new size of the window."""
+        self.server.run("xdotool", "windowsize", str(self.window), str(width), str(height))
 
     def resident_kb(self):
         """Resident memory of the process in kB, from /proc."""
@@ -298,6 +308,15 @@ def wait_until_still(program, timeout=60, interval=0.3):
             return current
         previous = current
     raise RuntimeError("the picture did not stand still in %d s" % timeout)
+
+
+def ends_on_peg_2(program):
+    """Waits for the end of the solution, checks the tower stands on peg 2,
+    then presses Escape and checks the status is 0."""
+    failures = tower_on(wait_until_still(program), 2)
+    assert not failures, "; ".join(failures)
+    status = program.escape()
+    assert status == 0, "status %s" % status
 
 
 def run_checks(checks):

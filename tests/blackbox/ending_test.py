@@ -45,8 +45,7 @@ def view_keys_then_escape(program):
         program.press(key, hold=0.05)
         after = base_row(program.frozen_screenshot())
         assert after != before, key + " did not move the view"
-    program.key_down("Escape")
-    program.key_up("Escape")
+    program.press("Escape")
 
 
 def main():

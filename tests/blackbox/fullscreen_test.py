@@ -35,47 +35,43 @@ def middle_column(image):
 
 def main():
     with XServer(window_manager=True) as xs:
-        program = Duruv(xs, BINARY)
-        program.find_window()
-        time.sleep(0.3)
-        root = xs.conn.screen().root.id
+        with Duruv(xs, BINARY) as program:
+            program.find_window()
+            time.sleep(0.3)
+            root = xs.conn.screen().root.id
 
-        def full_screen():
-            program.press("F1")
-            time.sleep(0.5)
-            assert screen_covered(xs), "no full-screen window"
-            image = program.frozen_screenshot(window=root)
-            column = middle_column(image)
-            assert "base" in column and "peg" in column, "no scene in the middle"
-            assert image.pixel(5, 5) == (0, 0, 0), "the desktop still shows"
-
-        def back_to_the_window():
-            program.press("F1")
-            time.sleep(0.5)
-            assert not screen_covered(xs), "still full screen"
-            assert program.geometry() == (640, 480), program.geometry()
-            assert look(program.frozen_screenshot(), BASE) == "base", "no scene in the window"
-
-        def twenty_presses():
-            for _ in range(20):
+            def full_screen():
                 program.press("F1")
-            time.sleep(0.5)
-            assert not screen_covered(xs), "an even number of presses left it full screen"
-            assert look(program.frozen_screenshot(), BASE) == "base", "no scene in the window"
+                time.sleep(0.5)
+                assert screen_covered(xs), "no full-screen window"
+                image = program.frozen_screenshot(window=root)
+                column = middle_column(image)
+                assert "base" in column and "peg" in column, "no scene in the middle"
+                assert image.pixel(5, 5) == (0, 0, 0), "the desktop still shows"
 
-        def still_running_then_escape():
-            assert program.proc.poll() is None, "the program ended"
-            program.key_down("Escape")
-            status = program.wait(1)
-            program.key_up("Escape")
-            assert status == 0, "status %s" % status
+            def back_to_the_window():
+                program.press("F1")
+                time.sleep(0.5)
+                assert not screen_covered(xs), "still full screen"
+                assert program.geometry() == (640, 480), program.geometry()
+                assert look(program.frozen_screenshot(), BASE) == "base", "no scene in the window"
 
-        status = run_checks([("F1 goes full screen", full_screen),
-                             ("F1 again comes back to the window", back_to_the_window),
-                             ("twenty quick presses of F1", twenty_presses),
-                             ("still running; Escape gives status 0", still_running_then_escape)])
-        program.kill()
-        return status
+            def twenty_presses():
+                for _ in range(20):
+                    program.press("F1")
+                time.sleep(0.5)
+                assert not screen_covered(xs), "an even number of presses left it full screen"
+                assert look(program.frozen_screenshot(), BASE) == "base", "no scene in the window"
+
+            def still_running_then_escape():
+                assert program.proc.poll() is None, "the program ended"
+                status = program.escape()
+                assert status == 0, "status %s" % status
+
+            return run_checks([("F1 goes full screen", full_screen),
+                               ("F1 again comes back to the window", back_to_the_window),
+                               ("twenty quick presses of F1", twenty_presses),
+                               ("still running; Escape gives status 0", still_running_then_escape)])
 
 
 if __name__ == "__main__":

@@ -4,7 +4,7 @@ to the finished tower."""
 import sys
 import time
 
-from xsession import XServer, Duruv, look, tower_on, wait_until_still, run_checks
+from xsession import XServer, Duruv, ends_on_peg_2, look, run_checks
 
 BINARY = sys.argv[1]
 BASE_POINTS = [(16.5, -0.25, 11.0), (0.5, -0.25, 11.0), (32.5, -0.25, 11.0)]
@@ -12,38 +12,29 @@ BASE_POINTS = [(16.5, -0.25, 11.0), (0.5, -0.25, 11.0), (32.5, -0.25, 11.0)]
 
 def main():
     with XServer(window_manager=True) as xs:
-        program = Duruv(xs, BINARY)
-        program.find_window()
+        with Duruv(xs, BINARY) as program:
+            program.find_window()
 
-        def resized_to(width, height):
-            def check():
-                xs.run("xdotool", "windowsize", str(program.window), str(width), str(height))
-                deadline = time.time() + 5
-                while program.geometry() != (width, height) and time.time() < deadline:
-                    time.sleep(0.05)
-                assert program.geometry() == (width, height), program.geometry()
-                time.sleep(0.2)
-                image = program.frozen_screenshot()
-                for point in BASE_POINTS:
-                    assert look(image, point) == "base", "no base at %s" % (point,)
-                for x, y in ((0, 0), (width - 1, 0), (0, height - 1), (width - 1, height - 1)):
-                    assert image.pixel(x, y) == (0, 0, 0), "corner %d,%d not black" % (x, y)
-                assert program.proc.poll() is None, "the program ended"
-            return check
+            def resized_to(width, height):
+                def check():
+                    program.resize(width, height)
+                    deadline = time.time() + 5
+                    while program.geometry() != (width, height) and time.time() < deadline:
+                        time.sleep(0.05)
+                    assert program.geometry() == (width, height), program.geometry()
+                    time.sleep(0.2)
+                    image = program.frozen_screenshot()
+                    for point in BASE_POINTS:
+                        assert look(image, point) == "base", "no base at %s" % (point,)
+                    for x, y in ((0, 0), (width - 1, 0), (0, height - 1), (width - 1, height - 1)):
+                        assert image.pixel(x, y) == (0, 0, 0), "corner %d,%d not black" % (x, y)
+                    assert program.proc.poll() is None, "the program ended"
+                return check
 
-        def runs_to_the_end():
-            failures = tower_on(wait_until_still(program), 2)
-            assert not failures, "; ".join(failures)
-            program.key_down("Escape")
-            status = program.wait(1)
-            program.key_up("Escape")
-            assert status == 0, "status %s" % status
-
-        status = run_checks([("resized to 800x600", resized_to(800, 600)),
-                             ("resized to 240x180", resized_to(240, 180)),
-                             ("tower on peg 2 at the new size; Escape gives 0", runs_to_the_end)])
-        program.kill()
-        return status
+            return run_checks([("resized to 800x600", resized_to(800, 600)),
+                               ("resized to 240x180", resized_to(240, 180)),
+                               ("tower on peg 2 at the new size; Escape gives 0",
+                                lambda: ends_on_peg_2(program))])
 
 
 if __name__ == "__main__":

@@ -20,25 +20,22 @@ def main():
                 "--error-exitcode=99", "--num-callers=60", "--keep-debuginfo=yes",
                 "--suppressions=" + SUPPRESSIONS, "--log-file=" + log]
     with XServer(window_manager=True) as xs:
-        program = Duruv(xs, BINARY, wrapper=valgrind)
+        with Duruv(xs, BINARY, wrapper=valgrind) as program:
 
-        def clean_run():
-            program.find_window(timeout=120)
-            for width, height in SIZES:
-                xs.run("xdotool", "windowsize", str(program.window), str(width), str(height))
-                time.sleep(0.3)
-            status = program.escape(timeout=120)
-            with open(log) as f:
-                report = f.read()
-            summary = [line for line in report.splitlines() if "ERROR SUMMARY" in line]
-            print(summary[-1] if summary else "no summary")
-            assert status == 0, "status %s; valgrind's report:\n%s" % (status, report[-6000:])
+            def clean_run():
+                program.find_window(timeout=120)
+                for width, height in SIZES:
+                    program.resize(width, height)
+                    time.sleep(0.3)
+                status = program.escape(timeout=120)
+                with open(log) as f:
+                    report = f.read()
+                os.remove(log)
+                summary = [line for line in report.splitlines() if "ERROR SUMMARY" in line]
+                print(summary[-1] if summary else "no summary")
+                assert status == 0, "status %s; valgrind's report:\n%s" % (status, report[-6000:])
 
-        status = run_checks([("memcheck: a dozen resizes, then Escape", clean_run)])
-        program.kill()
-        if os.path.exists(log):
-            os.remove(log)
-        return status
+            return run_checks([("memcheck: a dozen resizes, then Escape", clean_run)])
 
 
 if __name__ == "__main__":
