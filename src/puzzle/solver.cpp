@@ -2,6 +2,7 @@
 // target, the H - 1 disks after it. Each single move is played as a flight.
 #include "puzzle/solver.h"
 
+#include "common/exits.h"
 #include "puzzle/flight.h"
 #include "puzzle/stacks.h"
 

@@ -2,10 +2,8 @@
 // [1..count] the disk numbers from the bottom up.
 #include "puzzle/stacks.h"
 
+#include "common/exits.h"
 #include "common/scene.h"
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -22,15 +20,6 @@ void CHECKPEG(int P)
 }
 
 }  // namespace
-
-// Reports a broken rule of the puzzle on standard error and aborts.
-void PROGRAMERROR(const char *MESSAGE, int A, int B)
-{
-    std::fputs("Duruv: program error: ", stderr);
-    std::fprintf(stderr, MESSAGE, A, B);
-    std::fputc('\n', stderr);
-    std::abort();
-}
 
 // Fills peg 1 with disks N (bottom) to 1 (top) and empties pegs 2 and 3.
 void STARTINGTOWER()
@@ -75,6 +64,6 @@ void SETDISKAT(int P, int K, int INDEX)
     if (K < 1 || K > CAPACITY)
         PROGRAMERROR("position %d out of range 1..%d", K, CAPACITY);
     if (INDEX < 0 || INDEX > 255)
-        PROGRAMERROR("disk number %d out of range 0..%d", INDEX, 255);
+        PROGRAMERROR("disk number %d out of range 0..255", INDEX);
     DISKDATA[P - 1][K] = static_cast<unsigned char>(INDEX);
 }

@@ -14,5 +14,3 @@ void SETDISKCOUNT(int P, int COUNT);
 int DISKAT(int P, int K);
 void SETDISKAT(int P, int K, int INDEX);
 
-// Reports a broken rule of the puzzle on standard error and aborts.
-[[noreturn]] void PROGRAMERROR(const char *MESSAGE, int A, int B);

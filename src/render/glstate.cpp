@@ -3,8 +3,8 @@
 // which may have replaced the context.
 #include "render/glstate.h"
 
+#include "common/exits.h"
 #include "common/state.h"
-#include "shell/window.h"
 
 // Sets shading, depth, lighting and culling state, the light's colours,
 // and creates the quadric that draws every cylinder and sphere.
@@ -36,7 +36,7 @@ void INITGL()
         gluDeleteQuadric(Q);
     Q = gluNewQuadric();
     if (Q == nullptr)
-        EXITWITHERROR("cannot create the GLU quadric", "out of memory");
+        EXITWITHERROR("cannot create the GLU quadric: out of memory");
     gluQuadricNormals(Q, GLU_SMOOTH);
     gluQuadricTexture(Q, GL_TRUE);
 }

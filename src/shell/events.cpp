@@ -2,6 +2,7 @@
 // press; the view keys act on every frame for as long as they are held.
 #include "shell/events.h"
 
+#include "common/exits.h"
 #include "common/state.h"
 #include "render/frame.h"
 #include "render/glstate.h"

@@ -1,7 +1,7 @@
-// Start-up of SDL video and the OpenGL window, and the program's two exits:
-// status 0 when the user ends it, status 1 when the window cannot be had.
+// Start-up of SDL video and the OpenGL window.
 #include "shell/window.h"
 
+#include "common/exits.h"
 #include "common/scene.h"
 #include "common/state.h"
 
@@ -90,11 +90,11 @@ Uint32 VIDEOMODEFLAGS(const SDL_VideoInfo *INFO)
 void OPENWINDOW()
 {
     if (STARTVIDEO() < 0)
-        EXITWITHERROR("cannot start SDL video", SDL_GetError());
+        EXITWITHERROR("cannot start SDL video: %s", SDL_GetError());
 
     const SDL_VideoInfo *INFO = SDL_GetVideoInfo();
     if (INFO == nullptr)
-        EXITWITHERROR("cannot query the video hardware", SDL_GetError());
+        EXITWITHERROR("cannot query the video hardware: %s", SDL_GetError());
     VIDEOFLAGS = VIDEOMODEFLAGS(INFO);
 
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
@@ -112,20 +112,5 @@ void SETVIDEOMODE(int WIDTH, int HEIGHT)
 {
     SURFACE = SDL_SetVideoMode(WIDTH, HEIGHT, BITSPERPIXEL, VIDEOFLAGS);
     if (SURFACE == nullptr)
-        EXITWITHERROR("cannot open the OpenGL window", SDL_GetError());
-}
-
-// Shuts SDL down and ends the process with status 0, wherever it stands.
-void TERMINATEAPPLICATION()
-{
-    SDL_Quit();
-    std::exit(0);
-}
-
-// Reports WHAT failed and why on standard error, shuts SDL down, status 1.
-void EXITWITHERROR(const char *WHAT, const char *WHY)
-{
-    std::fprintf(stderr, "Duruv: %s: %s\n", WHAT, WHY);
-    SDL_Quit();
-    std::exit(1);
+        EXITWITHERROR("cannot open the OpenGL window: %s", SDL_GetError());
 }

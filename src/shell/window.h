@@ -1,4 +1,4 @@
-// The program's window and its ways out.
+// The program's window.
 #pragma once
 
 #include <SDL.h>
@@ -11,9 +11,3 @@ void OPENWINDOW();
 
 // Sets the OpenGL video mode at WIDTH x HEIGHT; stops the program if it fails.
 void SETVIDEOMODE(int WIDTH, int HEIGHT);
-
-// Shuts SDL down and ends the process with status 0.
-[[noreturn]] void TERMINATEAPPLICATION();
-
-// Reports WHAT failed and why on standard error, shuts SDL down, status 1.
-[[noreturn]] void EXITWITHERROR(const char *WHAT, const char *WHY);

@@ -1,0 +1,44 @@
+#include "common/exits.h"
+
+#include <SDL.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Writes "Duruv: ", PREFIX, the formatted reason and a newline on standard error.
+void REPORT(const char *PREFIX, const char *FORMAT, std::va_list ARGS)
+{
+    std::fprintf(stderr, "Duruv: %s", PREFIX);
+    std::vfprintf(stderr, FORMAT, ARGS);
+    std::fputc('\n', stderr);
+}
+
+}  // namespace
+
+void TERMINATEAPPLICATION()
+{
+    SDL_Quit();
+    std::exit(0);
+}
+
+void EXITWITHERROR(const char *FORMAT, ...)
+{
+    std::va_list ARGS;
+    va_start(ARGS, FORMAT);
+    REPORT("", FORMAT, ARGS);
+    va_end(ARGS);
+    SDL_Quit();
+    std::exit(1);
+}
+
+void PROGRAMERROR(const char *FORMAT, ...)
+{
+    std::va_list ARGS;
+    va_start(ARGS, FORMAT);
+    REPORT("program error: ", FORMAT, ARGS);
+    va_end(ARGS);
+    std::abort();
+}
