@@ -20,3 +20,16 @@ constexpr double ADD = 0.8;             // flight step per frame
 
 // Vertical pitch of a stack: a disk and the gap above it.
 constexpr double DISKPITCH = DISKHEIGHT + DISTDISKS;
+
+// Height at which a disk rests on a stack of C disks: the underside of stack
+// position C + 1, one pitch per disk below it above the gap under the lowest.
+constexpr double RESTHEIGHT(int C) { return C * DISKPITCH + DISTDISKS; }
+
+// Length of the tube of a peg for a set of COUNT disks: PLUSBARHEIGHT above
+// a full stack.
+constexpr double TUBEHEIGHT(int COUNT) { return COUNT * DISKPITCH + PLUSBARHEIGHT; }
+
+// The x of the axis of peg I (1 to 3), in the middle of its third of the
+// base; a fractional I lies between two pegs. Every peg stands at z = PEGZ.
+constexpr double PEGX(double I) { return (I - 1) * BARDIST + BARDIST / 2; }
+constexpr double PEGZ = BARDIST / 2;    // the middle of the base's depth

@@ -8,15 +8,21 @@
 #include "puzzle/stacks.h"
 #include "shell/events.h"
 
-// Plays the move of disk INDEX from peg F to peg T. The disk is already off
-// peg F and not yet on peg T, so their counts give take-off and landing.
+// The highest point of a peg: the tube of a full set with its cap, a sphere
+// of the tube's radius, on top (9.1).
+constexpr double PEGTOP = TUBEHEIGHT(N) + BARRADIUS;
+
+// Height of a flying disk's underside while it travels sideways: 1.0 above
+// every peg (10.1).
+constexpr float FLIGHTALTITUDE = PEGTOP + 1.0;
+
 void ANIMATEFLY(int INDEX, int F, int T)
 {
-    float HEIGHT = 10.1f;   // flight altitude: 1.0 above a peg's cap at 9.1
+    float HEIGHT = FLIGHTALTITUDE;
 
     FLYINGINDEX = INDEX;
     FLYPOSITION = F;
-    FLYHEIGHT = DISKCOUNT(F) * DISKPITCH + DISTDISKS;
+    FLYHEIGHT = RESTHEIGHT(DISKCOUNT(F));
 
     while (FLYHEIGHT < HEIGHT) {
         DOEVENTS();
@@ -37,7 +43,7 @@ void ANIMATEFLY(int INDEX, int F, int T)
     }
     FLYPOSITION = T;
 
-    HEIGHT = DISKCOUNT(T) * DISKPITCH + DISTDISKS;
+    HEIGHT = RESTHEIGHT(DISKCOUNT(T));
     while (FLYHEIGHT > HEIGHT) {
         DOEVENTS();
         FLYHEIGHT = FLYHEIGHT - ADD;

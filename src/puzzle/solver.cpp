@@ -32,14 +32,13 @@ void MOVEDISK(int F, int T)
 
 }  // namespace
 
-// Moves the top H disks of peg F onto peg T, peg 6 - F - T being the spare.
 void HANOI(int F, int T, int H)
 {
     CHECKMOVE(F, T, H);
     if (H == 1) {
         MOVEDISK(F, T);
     } else {
-        int S = 6 - F - T;
+        int S = 6 - F - T;      // the spare peg: the peg numbers add up to 6
         HANOI(F, S, H - 1);
         HANOI(F, T, 1);
         HANOI(S, T, H - 1);

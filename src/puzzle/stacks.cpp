@@ -21,7 +21,6 @@ void CHECKPEG(int P)
 
 }  // namespace
 
-// Fills peg 1 with disks N (bottom) to 1 (top) and empties pegs 2 and 3.
 void STARTINGTOWER()
 {
     for (int K = 1; K <= N; K++)
@@ -31,14 +30,12 @@ void STARTINGTOWER()
     SETDISKCOUNT(3, 0);
 }
 
-// Number of disks on peg P.
 int DISKCOUNT(int P)
 {
     CHECKPEG(P);
     return DISKDATA[P - 1][0];
 }
 
-// Sets the number of disks on peg P; it must stay within 0 to 20.
 void SETDISKCOUNT(int P, int COUNT)
 {
     CHECKPEG(P);
@@ -47,7 +44,6 @@ void SETDISKCOUNT(int P, int COUNT)
     DISKDATA[P - 1][0] = static_cast<unsigned char>(COUNT);
 }
 
-// Disk in position K of peg P; only the live positions 1 to count are read.
 int DISKAT(int P, int K)
 {
     CHECKPEG(P);
@@ -57,7 +53,6 @@ int DISKAT(int P, int K)
     return DISKDATA[P - 1][K];
 }
 
-// Puts disk INDEX into position K (1 to 20) of peg P.
 void SETDISKAT(int P, int K, int INDEX)
 {
     CHECKPEG(P);

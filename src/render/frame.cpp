@@ -9,6 +9,10 @@
 
 namespace {
 
+// Distance from the eye to the camera pivot, the foot of peg 2, while TR is
+// 0: far enough for the whole base to fit the 45 degree view.
+constexpr double VIEWDISTANCE = 40.0;
+
 // Draws the base slab, the three pegs with their stacks and the flying disk.
 void DRAWSCENE()
 {
@@ -19,7 +23,7 @@ void DRAWSCENE()
     glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, AMBANDDIFFOBJ);
     glMaterialfv(GL_FRONT, GL_SPECULAR, SPECULAROBJ);
     glMaterialf(GL_FRONT, GL_SHININESS, SHININESSOBJ);
-    DRAWABOX(0.0, -0.5, 0.0, 3 * BARDIST, 0.0, BARDIST);
+    DRAWABOX(0.0, -0.5, 0.0, 3 * BARDIST, 0.0, BARDIST);    // a slab 0.5 thick under the floor
 
     DRAWCOLUMN(N, 1);
     DRAWCOLUMN(N, 2);
@@ -27,7 +31,7 @@ void DRAWSCENE()
 
     if (FLYINGINDEX != 0) {
         glPushMatrix();
-        glTranslatef((FLYPOSITION - 1.0) * BARDIST + BARDIST / 2, FLYHEIGHT, BARDIST / 2);
+        glTranslatef(PEGX(FLYPOSITION), FLYHEIGHT, PEGZ);
         DRAWDISK(N, FLYINGINDEX);
         glPopMatrix();
     }
@@ -35,20 +39,18 @@ void DRAWSCENE()
 
 }  // namespace
 
-// Clears the buffers, puts the light at the eye, turns the scene about the
-// foot of peg 2 by the view angles, draws it and shows the frame.
 void DRAWGLSCENE()
 {
     static const GLfloat LIGHTPOS[] = {0.0f, 0.0f, 0.0f, 1.0f};
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    glLightfv(GL_LIGHT0, GL_POSITION, LIGHTPOS);
-    glTranslatef(0.0f, 0.0f, TR - 40.0);
+    glLightfv(GL_LIGHT0, GL_POSITION, LIGHTPOS);        // at the eye: it moves with the viewer
+    glTranslatef(0.0f, 0.0f, TR - VIEWDISTANCE);
     glRotatef(ROTDX, 1.0f, 0.0f, 0.0f);
     glRotatef(ROTDY, 0.0f, 1.0f, 0.0f);
     glRotatef(ROTDZ, 0.0f, 0.0f, 1.0f);
-    glTranslatef(-1.5 * BARDIST, 0.0f, -BARDIST / 2);
+    glTranslatef(-PEGX(2), 0.0f, -PEGZ);
     DRAWSCENE();
     SDL_GL_SwapBuffers();
 }

@@ -1,13 +1,10 @@
 // Puts a fresh OpenGL context into the one state every frame relies on,
-// and fits the projection to the window. Both run again after a resize,
-// which may have replaced the context.
+// and fits the projection to the window.
 #include "render/glstate.h"
 
 #include "common/exits.h"
 #include "common/state.h"
 
-// Sets shading, depth, lighting and culling state, the light's colours,
-// and creates the quadric that draws every cylinder and sphere.
 void INITGL()
 {
     static const GLfloat GAMBIENT[] = {0.3f, 0.3f, 0.3f, 1.0f};
@@ -32,7 +29,7 @@ void INITGL()
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
 
-    if (Q != nullptr)
+    if (Q != nullptr)           // the quadric of an earlier call: nothing uses it any more
         gluDeleteQuadric(Q);
     Q = gluNewQuadric();
     if (Q == nullptr)
@@ -41,11 +38,9 @@ void INITGL()
     gluQuadricTexture(Q, GL_TRUE);
 }
 
-// Fits the viewport and a 45 degree perspective to WIDTH x HEIGHT and
-// leaves the model-view matrix current and reset.
 bool RESIZEWINDOW(int WIDTH, int HEIGHT)
 {
-    if (HEIGHT == 0)
+    if (HEIGHT == 0)            // keeps the aspect ratio finite
         HEIGHT = 1;
     glViewport(0, 0, WIDTH, HEIGHT);
     glMatrixMode(GL_PROJECTION);

@@ -21,7 +21,7 @@ void DRAWBAR(int N)
     glMaterialfv(GL_FRONT, GL_SPECULAR, SPECULAROBJ);
     glMaterialf(GL_FRONT, GL_SHININESS, SHININESSOBJ);
     glPushMatrix();
-    float HEIGHT = N * DISKPITCH + PLUSBARHEIGHT;
+    float HEIGHT = TUBEHEIGHT(N);
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
     gluCylinder(Q, BARRADIUS, BARRADIUS, HEIGHT, 8, 8);
     glTranslatef(0.0f, 0.0f, HEIGHT);
@@ -46,8 +46,6 @@ void DRAWFACE(double X1, double X2, double X3, double X4,
 
 }  // namespace
 
-// Disk INDEX of a set of N: a washer of height DISKHEIGHT around a hole of
-// INNERRADIUS, its radius and colour graded from disk 1 to disk N.
 void DRAWDISK(int N, int INDEX)
 {
     // Ambient and diffuse colour of the largest disk, then of the smallest.
@@ -76,8 +74,6 @@ void DRAWDISK(int N, int INDEX)
     glPopMatrix();
 }
 
-// The box from (AX, AY, AZ) to (BX, BY, BZ): six faces, each wound
-// counter-clockwise as seen from outside, with its outward normal.
 void DRAWABOX(double AX, double AY, double AZ, double BX, double BY, double BZ)
 {
     glBegin(GL_QUADS);
@@ -96,13 +92,13 @@ void DRAWABOX(double AX, double AY, double AZ, double BX, double BY, double BZ)
     glEnd();
 }
 
-// Peg I with its stack: the lowest disk DISTDISKS above the floor, each
-// next one DISKPITCH higher.
 void DRAWCOLUMN(int N, int I)
 {
     glPushMatrix();
-    glTranslatef((I - 1) * BARDIST + BARDIST / 2, 0.0f, BARDIST / 2);
+    glTranslatef(PEGX(I), 0.0f, PEGZ);
     DRAWBAR(N);
+    // The disk in position II stands at RESTHEIGHT(II - 1), where a flight
+    // takes off from and lands on this stack.
     glTranslatef(0.0f, DISTDISKS, 0.0f);
     int COUNT = DISKCOUNT(I);
     for (int II = 1; II <= COUNT; II++) {

@@ -15,7 +15,7 @@ void HANDLEKEYPRESS(const SDL_keysym *KEYSYM)
 {
     switch (KEYSYM->sym) {
     case SDLK_ESCAPE:
-        TERMINATEAPPLICATION();
+        TERMINATEAPPLICATION();     // does not return
     case SDLK_F1:
         SDL_WM_ToggleFullScreen(SURFACE);
         break;
@@ -44,13 +44,12 @@ void APPLYHELDKEYS()
 
 }  // namespace
 
-// Handles every pending event, applies the held keys, draws one frame.
 void DOEVENTS()
 {
     while (SDL_PollEvent(&EVENT) == 1) {
         switch (EVENT.type) {
         case SDL_QUIT:
-            TERMINATEAPPLICATION();
+            TERMINATEAPPLICATION();     // does not return
         case SDL_KEYDOWN:
             HANDLEKEYPRESS(&EVENT.key.keysym);
             break;

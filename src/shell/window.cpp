@@ -76,7 +76,6 @@ int STARTVIDEO()
 
 }  // namespace
 
-// The video-mode flags for the hardware SDL reports.
 Uint32 VIDEOMODEFLAGS(const SDL_VideoInfo *INFO)
 {
     Uint32 FLAGS = SDL_OPENGL | SDL_RESIZABLE | SDL_HWPALETTE | SDL_DOUBLEBUF;
@@ -86,7 +85,6 @@ Uint32 VIDEOMODEFLAGS(const SDL_VideoInfo *INFO)
     return FLAGS;
 }
 
-// Starts SDL video and opens the resizable 640 x 480 OpenGL window "Duruv".
 void OPENWINDOW()
 {
     if (STARTVIDEO() < 0)
@@ -107,7 +105,6 @@ void OPENWINDOW()
     SETVIDEOMODE(SCREENWIDTH, SCREENHEIGHT);
 }
 
-// Sets the OpenGL video mode at WIDTH x HEIGHT; stops the program if it fails.
 void SETVIDEOMODE(int WIDTH, int HEIGHT)
 {
     SURFACE = SDL_SetVideoMode(WIDTH, HEIGHT, BITSPERPIXEL, VIDEOFLAGS);
