@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(cmake g++ make pkg-config libsdl1.2-dev libglu1-mesa-dev libgl-dev
           libgtest-dev xvfb xauth xdotool x11-utils imagemagick openbox wmctrl
-          python3-xlib valgrind libsdl2-2.0-0)
+          python3-xlib valgrind libsdl2-2.0-0 clang libclang-rt-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

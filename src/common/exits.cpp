@@ -9,7 +9,7 @@
 namespace {
 
 // Writes "Duruv: ", PREFIX, the formatted reason and a newline on standard error.
-void REPORT(const char *PREFIX, const char *FORMAT, std::va_list ARGS)
+[[gnu::format(printf, 2, 0)]] void REPORT(const char *PREFIX, const char *FORMAT, std::va_list ARGS)
 {
     std::fprintf(stderr, "Duruv: %s", PREFIX);
     std::vfprintf(stderr, FORMAT, ARGS);
