@@ -6,15 +6,14 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build >/dev/null
 cmake --build build -j"$(nproc)" --target duruv duruv_bench >/dev/null
 
-# The program's own objects must not call the allocator at all.
-own=$(find build/CMakeFiles -path '*.dir/src/*.o')
-[ -n "$own" ] || { echo "no object files of the program found" >&2; exit 1; }
-if nm -C --undefined-only $own | grep -Eq ' (malloc|calloc|realloc|operator new)'; then
+# The program's own objects, as CMake lists them, must not call the allocator.
+mapfile -t own < build/duruv-objects.txt
+if nm -C --undefined-only "${own[@]}" | grep -Eq ' (malloc|calloc|realloc|operator new)'; then
     echo "the program's own code calls the allocator:" >&2
-    nm -C -A --undefined-only $own | grep -E ' (malloc|calloc|realloc|operator new)' >&2
+    nm -C -A --undefined-only "${own[@]}" | grep -E ' (malloc|calloc|realloc|operator new)' >&2
     exit 1
 fi
 echo "The program's own code references no allocator (checked with nm)."
@@ -22,4 +21,4 @@ echo "The program's own code references no allocator (checked with nm)."
 if [ -n "${DISPLAY:-}" ]; then
     exec build/duruv_bench
 fi
-exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" build/duruv_bench
+exec build/python3 scripts/xsession.py build/duruv_bench

@@ -5,10 +5,10 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build >/dev/null
 cmake --build build -j"$(nproc)" >/dev/null
 
 if [ -n "${DISPLAY:-}" ]; then
     exec build/duruv
 fi
-exec /usr/bin/python3 scripts/headless-run.py build/duruv "snapshots/$(date +%Y%m%d-%H%M%S)"
+exec build/python3 scripts/headless-run.py build/duruv "snapshots/$(date +%Y%m%d-%H%M%S)"

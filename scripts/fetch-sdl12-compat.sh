@@ -5,8 +5,8 @@
 # SDL 1.2, which the build uses.
 set -euo pipefail
 dest="$1"
-lib="$dest/usr/lib/x86_64-linux-gnu/sdl12-compat/libSDL-1.2.so.0"
-[ -e "$lib" ] && exit 0
+unpacked() { compgen -G "$dest/usr/lib/*/sdl12-compat/libSDL-1.2.so.0" >/dev/null; }
+unpacked && exit 0
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -18,4 +18,4 @@ if ! (cd "$work" && apt-get download -q libsdl1.2-compat >/dev/null 2>&1); then
 fi
 mkdir -p "$dest"
 dpkg -x "$work"/libsdl1.2-compat_*.deb "$dest"
-[ -e "$lib" ]
+unpacked

@@ -1,30 +1,36 @@
 """Runs the real Duruv binary on a virtual X display and reads what it shows.
 
-Shared by the black-box tests and by ./run.sh when there is no screen:
-an Xvfb server (with a window manager when asked), the program as a child
-process, its window found by caption, screenshots through ImageMagick's
-`import`, keys through xdotool, and a window-close request as a desktop
-sends it.
+Shared by the black-box tests, by ./run.sh when there is no screen, and by
+./test.sh and ./bench.sh, which run a command on a display of its own with
+`python3 xsession.py COMMAND [ARG...]`: an Xvfb server (with a window
+manager when asked), the program as a child process, its window found by
+caption, screenshots through ImageMagick's `import`, keys through xdotool,
+and a window-close request as a desktop sends it.
 """
 import math
 import os
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 
-from Xlib import X, display as xdisplay, protocol
+from Xlib import X, Xutil, display as xdisplay, protocol
 
 CAPTION = "Duruv"
+
+# Every virtual display: a large screen in true colour, reached only through
+# its local socket, and never reset when its last client leaves (a reset
+# server intermittently refuses the next OpenGL client).
+XVFB_ARGS = ["-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"]
 
 
 class XServer:
     """An Xvfb server of its own, optionally with openbox managing windows."""
 
-    def __init__(self, window_manager=False, glx=True, size="1280x1024x24"):
+    def __init__(self, window_manager=False, glx=True):
         read_end, write_end = os.pipe()
-        args = ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size,
-                "-nolisten", "tcp", "-noreset"]
+        args = ["Xvfb", "-displayfd", str(write_end)] + XVFB_ARGS
         if not glx:
             args += ["-extension", "GLX"]
         self.xvfb = subprocess.Popen(args, pass_fds=(write_end,),
@@ -107,11 +113,18 @@ class Duruv:
             time.sleep(0.001)
         raise RuntimeError("no window captioned %s" % CAPTION)
 
+    def x_window(self):
+        return self.server.conn.create_resource_object("window", self.window)
+
     def geometry(self):
-        """Width and height of the window's drawable area, from xwininfo."""
-        out = self.server.run("xwininfo", "-id", str(self.window))
-        fields = dict(line.strip().split(": ", 1) for line in out.splitlines() if ": " in line)
-        return int(fields["Width"]), int(fields["Height"])
+        """Width and height of the window's drawable area."""
+        geometry = self.x_window().get_geometry()
+        return geometry.width, geometry.height
+
+    def resizable(self):
+        """Whether the window's size hints leave it free to grow."""
+        hints = self.x_window().get_wm_normal_hints()
+        return hints is None or not hints.flags & Xutil.PMaxSize
 
     def freeze(self):
         os.kill(self.proc.pid, signal.SIGSTOP)
@@ -148,11 +161,7 @@ class Duruv:
         """The first picture that is not all black, taken with the program
         stopped; it advances only a millisecond between tries."""
         while True:
-            self.freeze()
-            try:
-                image = self.screenshot(path)
-            finally:
-                self.thaw()
+            image = self.frozen_screenshot(path)
             if any(image.raw):
                 return image
             time.sleep(0.001)
@@ -218,10 +227,13 @@ class Duruv:
         return self.stdout.read(), self.stderr.read()
 
     def kill(self):
+        """Ends the program if it still runs and lets go of its output."""
         if self.proc.poll() is None:
             self.thaw()
             self.proc.kill()
             self.proc.wait()
+        self.stdout.close()
+        self.stderr.close()
 
 
 class Image:
@@ -319,20 +331,13 @@ def ends_on_peg_2(program):
     assert status == 0, "status %s" % status
 
 
-def run_checks(checks):
-    """Runs (name, function) pairs in order, each failing by an AssertionError
-    or an exception; prints a summary line and returns the exit status."""
-    passed = failed = 0
-    for name, check in checks:
-        try:
-            check()
-            print("PASS", name)
-            passed += 1
-        except Exception as e:          # a failed check must not stop the others
-            print("FAIL", name + ":", e)
-            failed += 1
-    print("%d passed, %d failed" % (passed, failed))
-    return 0 if failed == 0 else 1
+def ended_cleanly(program, status):
+    """Checks that the program ended with status 0, printed nothing and left
+    no window behind."""
+    assert status == 0, "status %s" % status
+    assert program.output() == (b"", b""), program.output()
+    windows = program.server.run("xdotool", "search", "--name", "^%s$" % CAPTION, check=False)
+    assert windows.strip() == "", "a window remains"
 
 
 def _proc_state(pid):
@@ -346,3 +351,13 @@ def _proc_state(pid):
 def _root_size(server):
     screen = server.conn.screen()
     return screen.width_in_pixels, screen.height_in_pixels
+
+
+def main(command):
+    """Runs a command on a virtual display of its own; returns its status."""
+    with XServer() as xs:
+        return subprocess.run(command, env=xs.env).returncode
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))

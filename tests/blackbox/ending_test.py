@@ -5,10 +5,9 @@ import os
 import signal
 import sys
 import time
+import unittest
 
-from xsession import XServer, Duruv, project, run_checks
-
-BINARY = sys.argv[1]
+from xsession import XServer, Duruv, ended_cleanly, project
 
 
 def base_row(image):
@@ -19,46 +18,46 @@ def base_row(image):
     return image.raw[start:start + 3 * image.width]
 
 
-def ends_at_once(xs, how):
-    """Starts the program, lets it play a second, ends it by `how`, and
-    checks status and windows."""
-    program = Duruv(xs, BINARY)
-    try:
+class Ending(unittest.TestCase):
+
+    @classmethod
+    def setUpClass(cls):
+        cls.xs = XServer(window_manager=True)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.xs.stop()
+
+    def ends_at_once(self, how):
+        """Starts the program, lets it play a second, ends it by `how`, and
+        checks status, output and windows."""
+        program = Duruv(self.xs, BINARY)
+        self.addCleanup(program.kill)
         program.find_window()
         time.sleep(1.0)
-        assert program.proc.poll() is None, "the program ended by itself"
+        self.assertIsNone(program.proc.poll(), "the program ended by itself")
         how(program)
-        status = program.wait(1)
-        assert status == 0, "status %s" % status
-        windows = xs.run("xdotool", "search", "--name", "^Duruv$", check=False)
-        assert windows.strip() == "", "a window remains"
-        assert program.output() == (b"", b""), program.output()
-    finally:
-        program.kill()
+        ended_cleanly(program, program.wait(1))
 
+    def test_view_keys_mid_flight_then_escape(self):
+        def view_keys_then_escape(program):
+            for key in ("Left", "Right", "Up", "Down", "a", "q"):
+                before = base_row(program.frozen_screenshot())
+                still = base_row(program.frozen_screenshot())
+                self.assertEqual(still, before, "the base moved with no key held")
+                program.press(key, hold=0.05)
+                after = base_row(program.frozen_screenshot())
+                self.assertNotEqual(after, before, key + " did not move the view")
+            program.press("Escape")
+        self.ends_at_once(view_keys_then_escape)
 
-def view_keys_then_escape(program):
-    for key in ("Left", "Right", "Up", "Down", "a", "q"):
-        before = base_row(program.frozen_screenshot())
-        still = base_row(program.frozen_screenshot())
-        assert still == before, "the base moved with no key held"
-        program.press(key, hold=0.05)
-        after = base_row(program.frozen_screenshot())
-        assert after != before, key + " did not move the view"
-    program.press("Escape")
+    def test_window_close_request_mid_flight(self):
+        self.ends_at_once(lambda program: program.request_close())
 
-
-def main():
-    with XServer(window_manager=True) as xs:
-        return run_checks([
-            ("view keys mid-flight, then Escape: status 0",
-             lambda: ends_at_once(xs, view_keys_then_escape)),
-            ("window-close request mid-flight: status 0",
-             lambda: ends_at_once(xs, lambda p: p.request_close())),
-            ("SIGTERM mid-flight: status 0",
-             lambda: ends_at_once(xs, lambda p: os.kill(p.proc.pid, signal.SIGTERM))),
-        ])
+    def test_sigterm_mid_flight(self):
+        self.ends_at_once(lambda program: os.kill(program.proc.pid, signal.SIGTERM))
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    BINARY = sys.argv.pop(1)
+    unittest.main()

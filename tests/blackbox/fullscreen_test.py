@@ -3,12 +3,12 @@ second press, and again after twenty quick presses; the solution plays on,
 and Escape ends with status 0."""
 import sys
 import time
+import unittest
 
 from Xlib import X
 
-from xsession import XServer, Duruv, kind, look, run_checks
+from xsession import XServer, Duruv, kind, look
 
-BINARY = sys.argv[1]
 BASE = (16.5, -0.25, 11.0)      # a point on the front face of the base
 
 
@@ -33,46 +33,55 @@ def middle_column(image):
     return [kind(image.pixel(image.width // 2, y)) for y in range(image.height)]
 
 
-def main():
-    with XServer(window_manager=True) as xs:
-        with Duruv(xs, BINARY) as program:
-            program.find_window()
-            time.sleep(0.3)
-            root = xs.conn.screen().root.id
+class FullScreen(unittest.TestCase):
 
-            def full_screen():
-                program.press("F1")
-                time.sleep(0.5)
-                assert screen_covered(xs), "no full-screen window"
-                image = program.frozen_screenshot(window=root)
-                column = middle_column(image)
-                assert "base" in column and "peg" in column, "no scene in the middle"
-                assert image.pixel(5, 5) == (0, 0, 0), "the desktop still shows"
+    @classmethod
+    def setUpClass(cls):
+        cls.xs = XServer(window_manager=True)
 
-            def back_to_the_window():
-                program.press("F1")
-                time.sleep(0.5)
-                assert not screen_covered(xs), "still full screen"
-                assert program.geometry() == (640, 480), program.geometry()
-                assert look(program.frozen_screenshot(), BASE) == "base", "no scene in the window"
+    @classmethod
+    def tearDownClass(cls):
+        cls.xs.stop()
 
-            def twenty_presses():
-                for _ in range(20):
-                    program.press("F1")
-                time.sleep(0.5)
-                assert not screen_covered(xs), "an even number of presses left it full screen"
-                assert look(program.frozen_screenshot(), BASE) == "base", "no scene in the window"
+    def setUp(self):
+        self.program = Duruv(self.xs, BINARY)
+        self.addCleanup(self.program.kill)
+        self.program.find_window()
+        time.sleep(0.3)
 
-            def still_running_then_escape():
-                assert program.proc.poll() is None, "the program ended"
-                status = program.escape()
-                assert status == 0, "status %s" % status
+    def press_f1(self, times):
+        for _ in range(times):
+            self.program.press("F1")
+        time.sleep(0.5)
 
-            return run_checks([("F1 goes full screen", full_screen),
-                               ("F1 again comes back to the window", back_to_the_window),
-                               ("twenty quick presses of F1", twenty_presses),
-                               ("still running; Escape gives status 0", still_running_then_escape)])
+    def assert_windowed_then_escape(self):
+        """The scene is back in its 640 x 480 window, the program still runs,
+        and Escape ends it with status 0."""
+        self.assertFalse(screen_covered(self.xs), "still full screen")
+        self.assertEqual(self.program.geometry(), (640, 480))
+        self.assertEqual(look(self.program.frozen_screenshot(), BASE), "base", "no scene in the window")
+        self.assertIsNone(self.program.proc.poll(), "the program ended")
+        self.assertEqual(self.program.escape(), 0)
+
+    def test_f1_goes_full_screen(self):
+        self.press_f1(1)
+        self.assertTrue(screen_covered(self.xs), "no full-screen window")
+        image = self.program.frozen_screenshot(window=self.xs.conn.screen().root.id)
+        column = middle_column(image)
+        self.assertTrue("base" in column and "peg" in column, "no scene in the middle")
+        self.assertEqual(image.pixel(5, 5), (0, 0, 0), "the desktop still shows")
+
+    def test_f1_again_comes_back_to_the_window(self):
+        self.press_f1(1)
+        self.assertTrue(screen_covered(self.xs), "no full-screen window")
+        self.press_f1(1)
+        self.assert_windowed_then_escape()
+
+    def test_twenty_quick_presses_end_in_the_window(self):
+        self.press_f1(20)
+        self.assert_windowed_then_escape()
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    BINARY = sys.argv.pop(1)
+    unittest.main()

@@ -3,33 +3,31 @@ error and ends with status 1, writing nothing to standard output."""
 import os
 import subprocess
 import sys
+import unittest
 
-from xsession import XServer, run_checks
-
-BINARY = sys.argv[1]
-
-
-def fails_cleanly(env):
-    result = subprocess.run([BINARY], env=env, capture_output=True, timeout=20)
-    assert result.returncode == 1, "status %d" % result.returncode
-    assert result.stdout == b"", "standard output: %r" % result.stdout[:80]
-    lines = result.stderr.decode().splitlines()
-    assert len(lines) == 1 and lines[0].startswith("Duruv: "), result.stderr
-    return lines[0]
+from xsession import XServer
 
 
-def main():
-    def no_display():
+class NoDisplay(unittest.TestCase):
+
+    def fails_cleanly(self, env):
+        """The one line the program printed before it ended with status 1."""
+        result = subprocess.run([BINARY], env=env, capture_output=True, timeout=20)
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stdout, b"", "standard output")
+        lines = result.stderr.decode().splitlines()
+        self.assertTrue(len(lines) == 1 and lines[0].startswith("Duruv: "), result.stderr)
+        return lines[0]
+
+    def test_display_unset(self):
         env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
-        assert "no display" in fails_cleanly(env)
+        self.assertIn("no display", self.fails_cleanly(env))
 
-    def display_without_opengl():
+    def test_a_display_without_glx(self):
         with XServer(glx=False) as xs:
-            assert "OpenGL" in fails_cleanly(xs.env)
-
-    return run_checks([("DISPLAY unset", no_display),
-                       ("a display without GLX", display_without_opengl)])
+            self.assertIn("OpenGL", self.fails_cleanly(xs.env))
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    BINARY = sys.argv.pop(1)
+    unittest.main()

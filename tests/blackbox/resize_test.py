@@ -3,39 +3,57 @@ solution plays: the scene fills each new drawable area, and the run goes on
 to the finished tower."""
 import sys
 import time
+import unittest
 
-from xsession import XServer, Duruv, ends_on_peg_2, look, run_checks
+from xsession import XServer, Duruv, ends_on_peg_2, look
 
-BINARY = sys.argv[1]
 BASE_POINTS = [(16.5, -0.25, 11.0), (0.5, -0.25, 11.0), (32.5, -0.25, 11.0)]
 
 
-def main():
-    with XServer(window_manager=True) as xs:
-        with Duruv(xs, BINARY) as program:
-            program.find_window()
+class Resize(unittest.TestCase):
 
-            def resized_to(width, height):
-                def check():
-                    program.resize(width, height)
-                    deadline = time.time() + 5
-                    while program.geometry() != (width, height) and time.time() < deadline:
-                        time.sleep(0.05)
-                    assert program.geometry() == (width, height), program.geometry()
-                    time.sleep(0.2)
-                    image = program.frozen_screenshot()
-                    for point in BASE_POINTS:
-                        assert look(image, point) == "base", "no base at %s" % (point,)
-                    for x, y in ((0, 0), (width - 1, 0), (0, height - 1), (width - 1, height - 1)):
-                        assert image.pixel(x, y) == (0, 0, 0), "corner %d,%d not black" % (x, y)
-                    assert program.proc.poll() is None, "the program ended"
-                return check
+    @classmethod
+    def setUpClass(cls):
+        cls.xs = XServer(window_manager=True)
 
-            return run_checks([("resized to 800x600", resized_to(800, 600)),
-                               ("resized to 240x180", resized_to(240, 180)),
-                               ("tower on peg 2 at the new size; Escape gives 0",
-                                lambda: ends_on_peg_2(program))])
+    @classmethod
+    def tearDownClass(cls):
+        cls.xs.stop()
+
+    def setUp(self):
+        self.program = Duruv(self.xs, BINARY)
+        self.addCleanup(self.program.kill)
+        self.program.find_window()
+
+    def resize_and_check(self, width, height):
+        """Resizes the window; the base fills the new width, the corners are
+        black, and the program plays on."""
+        program = self.program
+        program.resize(width, height)
+        deadline = time.time() + 5
+        while program.geometry() != (width, height) and time.time() < deadline:
+            time.sleep(0.05)
+        self.assertEqual(program.geometry(), (width, height))
+        time.sleep(0.2)
+        image = program.frozen_screenshot()
+        for point in BASE_POINTS:
+            self.assertEqual(look(image, point), "base", "at %s" % (point,))
+        for x, y in ((0, 0), (width - 1, 0), (0, height - 1), (width - 1, height - 1)):
+            self.assertEqual(image.pixel(x, y), (0, 0, 0), "corner %d,%d" % (x, y))
+        self.assertIsNone(program.proc.poll(), "the program ended")
+
+    def test_resized_to_800x600(self):
+        self.resize_and_check(800, 600)
+
+    def test_resized_to_240x180(self):
+        self.resize_and_check(240, 180)
+
+    def test_tower_on_peg_2_after_resizes_then_escape(self):
+        self.resize_and_check(800, 600)
+        self.resize_and_check(240, 180)
+        ends_on_peg_2(self.program)
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    BINARY = sys.argv.pop(1)
+    unittest.main()
