@@ -78,12 +78,15 @@ class XServer:
 class Duruv:
     """The program running on a display, with its window."""
 
-    def __init__(self, server, binary, env=None, wrapper=()):
+    def __init__(self, server, binary, env=None, wrapper=(), **streams):
+        """Starts the program; its output goes to files that output() reads,
+        unless `streams` gives Popen other stdin, stdout, stderr or preexec_fn."""
         self.server = server
         self.stdout = tempfile.TemporaryFile()
         self.stderr = tempfile.TemporaryFile()
-        self.proc = subprocess.Popen(list(wrapper) + [binary], env=env or server.env,
-                                     stdout=self.stdout, stderr=self.stderr)
+        options = dict(stdout=self.stdout, stderr=self.stderr)
+        options.update(streams)
+        self.proc = subprocess.Popen(list(wrapper) + [binary], env=env or server.env, **options)
         self.window = None
 
     def __enter__(self):

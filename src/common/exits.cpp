@@ -2,15 +2,19 @@
 
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-// Writes "Duruv: ", PREFIX, the formatted reason and a newline on standard error.
+// Writes "Duruv: ", PREFIX, the formatted reason and a newline on standard
+// error. The process is about to end: a message to a closed stream or to a
+// pipe that nobody reads is lost, rather than ending it by a signal.
 [[gnu::format(printf, 2, 0)]] void REPORT(const char *PREFIX, const char *FORMAT, std::va_list ARGS)
 {
+    std::signal(SIGPIPE, SIG_IGN);
     std::fprintf(stderr, "Duruv: %s", PREFIX);
     std::vfprintf(stderr, FORMAT, ARGS);
     std::fputc('\n', stderr);

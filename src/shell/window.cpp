@@ -1,77 +1,126 @@
-// Start-up of SDL video and the OpenGL window.
+// Start-up of SDL video and the OpenGL window. The program needs none of
+// its standard streams, but the libraries under it may write to them, so
+// start-up makes sure they never share a number with another descriptor.
 #include "shell/window.h"
 
 #include "common/exits.h"
 #include "common/scene.h"
 #include "common/state.h"
 
+#include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
 
-int SAVEDOUT = -1;      // standard output and error while they are muted
-int SAVEDERR = -1;
+constexpr int STREAMS[] = {STDOUT_FILENO, STDERR_FILENO};
+int SAVED[] = {-1, -1};     // each stream's own descriptor while SDL starts
+int HELD[] = {-1, -1};      // what SDL writes to each stream meanwhile
 
-// Points standard output and standard error at /dev/null.
-void MUTEOUTPUT()
+// Points each of standard input, output and error that is closed at
+// /dev/null. Otherwise a descriptor opened later, such as the connection to
+// the X server, would take its number, and whatever a library writes to
+// that stream would go into it.
+void OPENSTANDARDSTREAMS()
+{
+    for (int FD = STDIN_FILENO; FD <= STDERR_FILENO; FD++)
+        if (fcntl(FD, F_GETFD) == -1)
+            open("/dev/null", O_RDWR);      // the lowest free number: FD itself
+}
+
+// Points standard output and error at files in memory while SDL starts:
+// without a display, SDL's fallback drivers write terminal codes to
+// standard output, or complain on standard error about the desktop session.
+// A stream whose own descriptor cannot be kept stays as it is.
+void HOLDOUTPUT()
 {
     std::fflush(stdout);
     std::fflush(stderr);
-    int DEVNULL = open("/dev/null", O_WRONLY);
-    if (DEVNULL < 0)
-        return;
-    SAVEDOUT = dup(STDOUT_FILENO);
-    SAVEDERR = dup(STDERR_FILENO);
-    dup2(DEVNULL, STDOUT_FILENO);
-    dup2(DEVNULL, STDERR_FILENO);
-    close(DEVNULL);
+    for (int S = 0; S < 2; S++) {
+        SAVED[S] = fcntl(STREAMS[S], F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+        HELD[S] = memfd_create("duruv-start", MFD_CLOEXEC);
+        if (HELD[S] < 0)
+            HELD[S] = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (SAVED[S] < 0 || HELD[S] < 0 || dup2(HELD[S], STREAMS[S]) < 0) {
+            if (SAVED[S] >= 0)
+                close(SAVED[S]);
+            if (HELD[S] >= 0)
+                close(HELD[S]);
+            SAVED[S] = HELD[S] = -1;
+        }
+    }
 }
 
-// Gives standard output and standard error back.
-void UNMUTEOUTPUT()
+// Writes what the file in memory HELD holds to FD; a write that fails, to a
+// full disk or a pipe nobody reads, ends the copy without a signal.
+void COPYHELD(int HELD, int FD)
 {
-    if (SAVEDOUT >= 0)
-        dup2(SAVEDOUT, STDOUT_FILENO);
-    if (SAVEDERR >= 0)
-        dup2(SAVEDERR, STDERR_FILENO);
-    close(SAVEDOUT);
-    close(SAVEDERR);
-    SAVEDOUT = SAVEDERR = -1;
+    struct sigaction IGNORE = {}, PREVIOUS;
+    IGNORE.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &IGNORE, &PREVIOUS);
+    char BUFFER[4096];
+    off_t OFFSET = 0;
+    ssize_t COUNT;
+    while ((COUNT = pread(HELD, BUFFER, sizeof BUFFER, OFFSET)) > 0 &&
+           write(FD, BUFFER, COUNT) == COUNT)
+        OFFSET += COUNT;
+    sigaction(SIGPIPE, &PREVIOUS, nullptr);
 }
 
-// The name of SDL's video driver if it shows no window, as the ones it
-// falls back to when there is no display; null for any other driver.
-const char *NOWINDOWDRIVER()
+// Gives standard output and error their own descriptors back; what SDL
+// wrote to them meanwhile follows when SHOW is true and is dropped otherwise.
+// The stream's number was held by the program's own copy all the while, so
+// nothing else can have taken it.
+void RELEASEOUTPUT(bool SHOW)
 {
-    static const char *const DRIVERS[] = {"dummy", "offscreen", "caca", "aalib"};
+    std::fflush(stdout);
+    std::fflush(stderr);
+    for (int S = 0; S < 2; S++) {
+        if (SAVED[S] < 0)
+            continue;
+        if (dup2(SAVED[S], STREAMS[S]) >= 0 && SHOW)
+            COPYHELD(HELD[S], STREAMS[S]);
+        close(SAVED[S]);
+        close(HELD[S]);
+        SAVED[S] = HELD[S] = -1;
+    }
+}
+
+// Whether SDL's video driver is one it falls back to when no display
+// answers: text-mode drivers that draw in the terminal, or SDL2's offscreen
+// driver under sdl12-compat.
+bool FALLBACKDRIVER(const char *DRIVER)
+{
+    static const char *const FALLBACKS[] = {"caca", "aalib", "offscreen"};
+    for (const char *NAME : FALLBACKS)
+        if (std::strcmp(DRIVER, NAME) == 0)
+            return true;
+    return false;
+}
+
+// Starts SDL video on a display that can show a window, or ends the
+// program with a message that says why there is none.
+void STARTVIDEO()
+{
+    HOLDOUTPUT();
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        RELEASEOUTPUT(false);
+        EXITWITHERROR("no display to open a window on: %s", SDL_GetError());
+    }
     char DRIVER[32] = "";
     SDL_VideoDriverName(DRIVER, sizeof DRIVER);
-    for (const char *NAME : DRIVERS)
-        if (std::strcmp(DRIVER, NAME) == 0)
-            return NAME;
-    return nullptr;
-}
-
-// Starts SDL video with the output muted: without a display, SDL's fallback
-// drivers write terminal codes to standard output, or complain on standard
-// error about the desktop session, on start and on shut-down. A driver that
-// shows no window counts as a failure.
-int STARTVIDEO()
-{
-    MUTEOUTPUT();
-    int RESULT = SDL_Init(SDL_INIT_VIDEO);
-    const char *DRIVER = RESULT == 0 ? NOWINDOWDRIVER() : nullptr;
-    if (DRIVER != nullptr) {
-        SDL_Quit();
-        SDL_SetError("no display: SDL fell back to its '%s' video driver, which shows no window", DRIVER);
-        RESULT = -1;
-    }
-    UNMUTEOUTPUT();
-    return RESULT;
+    bool DUMMY = std::strcmp(DRIVER, "dummy") == 0;
+    bool FALLBACK = FALLBACKDRIVER(DRIVER);
+    if (DUMMY || FALLBACK)
+        SDL_Quit();         // with the output still held: these drivers write on shut-down too
+    RELEASEOUTPUT(!DUMMY && !FALLBACK);
+    if (DUMMY)
+        EXITWITHERROR("SDL's 'dummy' video driver, chosen in SDL_VIDEODRIVER, shows no window");
+    if (FALLBACK)
+        EXITWITHERROR("no display to open a window on (SDL fell back to its '%s' video driver)", DRIVER);
 }
 
 }  // namespace
@@ -87,8 +136,8 @@ Uint32 VIDEOMODEFLAGS(const SDL_VideoInfo *INFO)
 
 void OPENWINDOW()
 {
-    if (STARTVIDEO() < 0)
-        EXITWITHERROR("cannot start SDL video: %s", SDL_GetError());
+    OPENSTANDARDSTREAMS();
+    STARTVIDEO();
 
     const SDL_VideoInfo *INFO = SDL_GetVideoInfo();
     if (INFO == nullptr)
@@ -102,12 +151,14 @@ void OPENWINDOW()
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 
     SDL_WM_SetCaption("Duruv", nullptr);
-    SETVIDEOMODE(SCREENWIDTH, SCREENHEIGHT);
+    SURFACE = SDL_SetVideoMode(SCREENWIDTH, SCREENHEIGHT, BITSPERPIXEL, VIDEOFLAGS);
+    if (SURFACE == nullptr)
+        EXITWITHERROR("the display offers no OpenGL window (GLX): %s", SDL_GetError());
 }
 
 void SETVIDEOMODE(int WIDTH, int HEIGHT)
 {
     SURFACE = SDL_SetVideoMode(WIDTH, HEIGHT, BITSPERPIXEL, VIDEOFLAGS);
     if (SURFACE == nullptr)
-        EXITWITHERROR("cannot open the OpenGL window: %s", SDL_GetError());
+        EXITWITHERROR("cannot set the OpenGL window to %d x %d: %s", WIDTH, HEIGHT, SDL_GetError());
 }
