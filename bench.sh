@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh
+scripts/install-deps.sh build headless
 cmake -S . -B build >/dev/null
 cmake --build build -j"$(nproc)" --target duruv duruv_bench >/dev/null
 

@@ -7,10 +7,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh
+scripts/install-deps.sh build headless package test
 scripts/fetch-sdl12-compat.sh build/sdl12-compat
 
-cmake -S . -B build -DDURUV_WERROR=ON -DSDL12_COMPAT_ROOT="$PWD/build/sdl12-compat"
+cmake -S . -B build -DBUILD_TESTING=ON -DDURUV_WERROR=ON -DSDL12_COMPAT_ROOT="$PWD/build/sdl12-compat"
 cmake --build build -j"$(nproc)"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DDURUV_SANITIZE=ON -DDURUV_WERROR=ON \
       -DCMAKE_CXX_COMPILER=clang++

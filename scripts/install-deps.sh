@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, playing and testing Duruv
-# need, when any is missing (apt-get, through sudo when not root).
+# Installs the Debian packages that the purposes given need, when any is
+# missing (apt-get, through sudo when not root):
+#   build     compile Duruv and play it on a display
+#   headless  play it on a virtual display when there is none
+#   package   build the Debian package (./package.sh)
+#   test      the rest that ./test.sh needs
 set -euo pipefail
 
-PACKAGES=(cmake g++ make pkg-config libsdl1.2-dev libglu1-mesa-dev libgl-dev
-          libgtest-dev xvfb xauth xdotool x11-utils imagemagick openbox wmctrl
-          python3-xlib valgrind libsdl2-2.0-0 clang libclang-rt-dev)
+declare -A NEEDS=(
+    [build]="cmake g++ make pkg-config libsdl1.2-dev libglu1-mesa-dev libgl-dev"
+    [headless]="xvfb openbox python3-xlib imagemagick xdotool"
+    [package]="dpkg-dev file"
+    [test]="libgtest-dev valgrind libsdl2-2.0-0 clang libclang-rt-dev
+            desktop-file-utils appstream lintian man-db"
+)
 
 missing=()
-for p in "${PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+for purpose in "$@"; do
+    [ -n "${NEEDS[$purpose]:-}" ] || { echo "install-deps.sh: no purpose '$purpose'" >&2; exit 2; }
+    for p in ${NEEDS[$purpose]}; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    done
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
