@@ -1,0 +1,45 @@
+"""Makes the program's icons from its own picture: the finished tower, cut
+square out of the window on a virtual display, its black background made
+transparent, scaled to each hicolor size. Rerun after a change to the scene:
+
+    build/python3 scripts/make-icons.py build/duruv
+
+and commit what it writes under data/icons/."""
+import os
+import subprocess
+import sys
+import tempfile
+
+from xsession import XServer, Duruv, wait_until_still
+
+ICON = "org.duruv.Duruv"
+SIZES = (48, 64, 128, 256)
+# The tower on the middle peg in the 640 x 480 window, from just above its
+# peg to just under the base, centred on the peg.
+CROP = "190x190+225+82"
+ICONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "icons", "hicolor")
+
+
+def main(binary):
+    with tempfile.TemporaryDirectory() as work:
+        picture = os.path.join(work, "finished.png")
+        with XServer() as xs:
+            program = Duruv(xs, binary)
+            program.find_window()
+            wait_until_still(program)
+            program.frozen_screenshot(picture)
+            program.escape()
+        for size in SIZES:
+            folder = os.path.join(ICONS, "%dx%d" % (size, size), "apps")
+            os.makedirs(folder, exist_ok=True)
+            # No time stamps or other metadata, so that a rerun on an
+            # unchanged scene writes the same files.
+            subprocess.run(["convert", picture, "-crop", CROP, "+repage",
+                            "-fuzz", "3%", "-transparent", "black",
+                            "-resize", "%dx%d" % (size, size), "-strip",
+                            os.path.join(folder, ICON + ".png")], check=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
