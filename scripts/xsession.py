@@ -14,6 +14,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import unittest
 
 from Xlib import X, Xutil, display as xdisplay, protocol
 
@@ -73,6 +74,19 @@ class XServer:
 
     def __exit__(self, *exc):
         self.stop()
+
+
+class OnVirtualDisplay(unittest.TestCase):
+    """Black-box tests that share one virtual display, with openbox managing
+    the program's window as a desktop would, as self.xs."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.xs = XServer(window_manager=True)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.xs.stop()
 
 
 class Duruv:

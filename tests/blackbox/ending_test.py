@@ -7,7 +7,7 @@ import sys
 import time
 import unittest
 
-from xsession import XServer, Duruv, ended_cleanly, project
+from xsession import OnVirtualDisplay, Duruv, ended_cleanly, project
 
 
 def base_row(image):
@@ -18,15 +18,7 @@ def base_row(image):
     return image.raw[start:start + 3 * image.width]
 
 
-class Ending(unittest.TestCase):
-
-    @classmethod
-    def setUpClass(cls):
-        cls.xs = XServer(window_manager=True)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.xs.stop()
+class Ending(OnVirtualDisplay):
 
     def ends_at_once(self, how):
         """Starts the program, lets it play a second, ends it by `how`, and

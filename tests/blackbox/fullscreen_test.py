@@ -7,7 +7,7 @@ import unittest
 
 from Xlib import X
 
-from xsession import XServer, Duruv, kind, look
+from xsession import OnVirtualDisplay, Duruv, kind, look
 
 BASE = (16.5, -0.25, 11.0)      # a point on the front face of the base
 
@@ -50,15 +50,7 @@ def middle_column(image):
     return [kind(image.pixel(image.width // 2, y)) for y in range(image.height)]
 
 
-class FullScreen(unittest.TestCase):
-
-    @classmethod
-    def setUpClass(cls):
-        cls.xs = XServer(window_manager=True)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.xs.stop()
+class FullScreen(OnVirtualDisplay):
 
     def setUp(self):
         self.program = Duruv(self.xs, BINARY)

@@ -5,20 +5,12 @@ import sys
 import time
 import unittest
 
-from xsession import XServer, Duruv, ends_on_peg_2, look
+from xsession import OnVirtualDisplay, Duruv, ends_on_peg_2, look
 
 BASE_POINTS = [(16.5, -0.25, 11.0), (0.5, -0.25, 11.0), (32.5, -0.25, 11.0)]
 
 
-class Resize(unittest.TestCase):
-
-    @classmethod
-    def setUpClass(cls):
-        cls.xs = XServer(window_manager=True)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.xs.stop()
+class Resize(OnVirtualDisplay):
 
     def setUp(self):
         self.program = Duruv(self.xs, BINARY)

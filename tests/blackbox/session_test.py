@@ -5,19 +5,11 @@ starts a program of its own."""
 import sys
 import unittest
 
-from xsession import (XServer, Duruv, ended_cleanly, look, disk_point, peg_point,
+from xsession import (OnVirtualDisplay, Duruv, ended_cleanly, look, disk_point, peg_point,
                       tower_on, wait_until_still)
 
 
-class Session(unittest.TestCase):
-
-    @classmethod
-    def setUpClass(cls):
-        cls.xs = XServer(window_manager=True)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.xs.stop()
+class Session(OnVirtualDisplay):
 
     def start(self):
         program = Duruv(self.xs, BINARY)

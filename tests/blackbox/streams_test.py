@@ -6,7 +6,7 @@ import sys
 import time
 import unittest
 
-from xsession import XServer, Duruv
+from xsession import OnVirtualDisplay, Duruv
 
 
 def closing(*fds):
@@ -14,15 +14,7 @@ def closing(*fds):
     return lambda: [os.close(fd) for fd in fds]
 
 
-class Streams(unittest.TestCase):
-
-    @classmethod
-    def setUpClass(cls):
-        cls.xs = XServer(window_manager=True)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.xs.stop()
+class Streams(OnVirtualDisplay):
 
     def test_window_and_escape_whatever_the_streams(self):
         read_end, write_end = os.pipe()
