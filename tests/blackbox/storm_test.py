@@ -22,6 +22,16 @@ class Storm(unittest.TestCase):
                 return
         self.fail("the window stays at %dx%d" % program.geometry())
 
+    def lowest_resident_kb(self, program):
+        """The lowest resident memory over two seconds: buffers that the
+        driver frees a moment after the last resize do not count; memory
+        kept for good, as a leak is, shows in every reading."""
+        readings = []
+        for _ in range(5):
+            time.sleep(0.4)
+            readings.append(program.resident_kb())
+        return min(readings)
+
     def test_200_resizes_while_disks_fly(self):
         rng = random.Random(1)
         xs = XServer(window_manager=True)
@@ -39,14 +49,14 @@ class Storm(unittest.TestCase):
         # what it keeps for later ones before the baseline.
         for width, height in ((1600, 1300), (1, 1), (640, 480)):
             self.settle_at(program, width, height)
-        before = program.resident_kb()
+        before = self.lowest_resident_kb(program)
         for _ in range(200):
             program.resize(rng.randint(1, 1600), rng.randint(1, 1300))
         self.settle_at(program, 640, 480)
         self.assertIsNone(program.proc.poll(), "the program ended")
 
         with self.subTest("resident memory within 2 MB"):
-            after = program.resident_kb()
+            after = self.lowest_resident_kb(program)
             print("resident memory: %d kB before the storm, %d kB after" % (before, after))
             self.assertLess(after - before, 2048, "grew by %d kB" % (after - before))
         with self.subTest("tower on peg 2; Escape gives 0"):
