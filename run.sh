@@ -4,11 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-if [ -n "${DISPLAY:-}" ]; then
-    scripts/install-deps.sh build
-else
-    scripts/install-deps.sh build headless
-fi
+# The virtual display's tools only where there is no screen to play on.
+scripts/install-deps.sh build $([ -n "${DISPLAY:-}" ] || echo headless)
 cmake -S . -B build -DBUILD_TESTING=OFF -DDURUV_WERROR=OFF >/dev/null
 cmake --build build -j"$(nproc)" >/dev/null
 

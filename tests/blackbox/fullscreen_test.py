@@ -66,7 +66,6 @@ class FullScreen(OnVirtualDisplay):
         for _ in range(times):
             self.program.press("F1")
             time.sleep(0.1)
-        time.sleep(0.5)
 
     def assert_windowed_then_escape(self):
         """The scene is back in its 640 x 480 window, the program still runs,
