@@ -149,6 +149,7 @@ void OPENWINDOW()
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);    // each swap waits for the display
 
     SDL_WM_SetCaption("Duruv", nullptr);
     SURFACE = SDL_SetVideoMode(SCREENWIDTH, SCREENHEIGHT, BITSPERPIXEL, VIDEOFLAGS);
