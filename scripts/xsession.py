@@ -7,8 +7,11 @@ manager when asked), the program as a child process, its window found by
 caption, screenshots through ImageMagick's `import`, keys through xdotool,
 and a window-close request as a desktop sends it.
 """
+import atexit
 import math
 import os
+import re
+import shutil
 import signal
 import subprocess
 import sys
@@ -19,11 +22,29 @@ import unittest
 from Xlib import X, Xutil, display as xdisplay, protocol
 
 CAPTION = "Duruv"
+OPENBOX_CONFIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "openbox.xml")
 
 # Every virtual display: a large screen in true colour, reached only through
 # its local socket, and never reset when its last client leaves (a reset
 # server intermittently refuses the next OpenGL client).
 XVFB_ARGS = ["-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"]
+
+
+_RUNTIME_DIR = []
+
+
+def session_env(**changes):
+    """The environment for the program: this one without a Wayland display,
+    with a private, empty XDG_RUNTIME_DIR, and with `changes` (None removes
+    a variable). So the program never reaches the desktop of whoever runs
+    the tests, and no desktop session's libraries write to its streams."""
+    if not _RUNTIME_DIR:
+        _RUNTIME_DIR.append(tempfile.mkdtemp(prefix="duruv-runtime-"))
+        atexit.register(shutil.rmtree, _RUNTIME_DIR[0], True)
+    env = dict(os.environ, XDG_RUNTIME_DIR=_RUNTIME_DIR[0])
+    env.pop("WAYLAND_DISPLAY", None)
+    env.update(changes)
+    return {k: v for k, v in env.items() if v is not None}
 
 
 class XServer:
@@ -39,11 +60,12 @@ class XServer:
         os.close(write_end)
         with os.fdopen(read_end) as f:
             self.name = ":" + f.readline().strip()
-        self.env = dict(os.environ, DISPLAY=self.name)
+        self.env = session_env(DISPLAY=self.name, SDL_VIDEODRIVER="x11")
         self.conn = xdisplay.Display(self.name)
         self.wm = None
         if window_manager:
-            self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+            self.wm = subprocess.Popen(["openbox", "--sm-disable", "--config-file", OPENBOX_CONFIG],
+                                       env=self.env,
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             self._wait_for_wm()
 
@@ -215,6 +237,19 @@ class Duruv:
     def resize(self, width, height):
         """Asks the window system for a new size of the window."""
         self.server.run("xdotool", "windowsize", str(self.window), str(width), str(height))
+
+    def sdl_loaded(self):
+        """Which SDL 1.2 the running program loaded, read from its memory map:
+        classic SDL 1.2, or sdl12-compat and the SDL it runs over."""
+        with open("/proc/%d/maps" % self.proc.pid) as f:
+            libraries = sorted({line.split()[-1] for line in f if "/libSDL" in line})
+        sdl12 = [os.path.realpath(p) for p in libraries if "libSDL-1.2" in p]
+        under = [os.path.basename(p) for p in libraries if re.search(r"/libSDL[23]", p)]
+        if not sdl12:
+            raise RuntimeError("the program has no SDL 1.2 loaded")
+        if under:
+            return "sdl12-compat (%s over %s)" % (sdl12[0], ", ".join(under))
+        return "classic SDL 1.2 (%s)" % sdl12[0]
 
     def resident_kb(self):
         """Resident memory of the process in kB, from /proc."""

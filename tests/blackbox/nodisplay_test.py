@@ -7,7 +7,7 @@ import subprocess
 import sys
 import unittest
 
-from xsession import XServer
+from xsession import XServer, session_env
 
 
 def run_on_a_terminal(env):
@@ -31,15 +31,15 @@ def run_on_a_terminal(env):
 class NoDisplay(unittest.TestCase):
 
     def test_each_case_prints_its_reason_in_one_line(self):
-        without_display = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
         no_glx = XServer(glx=False)
         self.addCleanup(no_glx.stop)
         cases = [
-            ("DISPLAY unset", without_display, "no display to open a window on"),
-            ("a display that does not answer", dict(os.environ, DISPLAY=":9999"),
+            ("DISPLAY unset", session_env(DISPLAY=None, SDL_VIDEODRIVER=None),
+             "no display to open a window on"),
+            ("a display that does not answer", session_env(DISPLAY=":9999", SDL_VIDEODRIVER=None),
              "no display to open a window on"),
             ("a display without GLX", no_glx.env, "no OpenGL window (GLX)"),
-            ("SDL's dummy driver chosen", dict(os.environ, SDL_VIDEODRIVER="dummy"),
+            ("SDL's dummy driver chosen", session_env(SDL_VIDEODRIVER="dummy"),
              "'dummy' video driver, chosen in SDL_VIDEODRIVER, shows no window"),
         ]
         for name, env, reason in cases:

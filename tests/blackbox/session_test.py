@@ -2,6 +2,7 @@
 them: the window, the first picture, the solution played to the end, the
 view keys afterwards, stray keys and the mouse, and Escape. Each check
 starts a program of its own."""
+import os
 import sys
 import unittest
 
@@ -21,6 +22,10 @@ class Session(OnVirtualDisplay):
         program = self.start()
         self.assertEqual(program.geometry(), (640, 480))
         self.assertTrue(program.resizable(), "the size hints set a maximum size")
+        suite, loaded = os.environ.get("DURUV_SUITE", "blackbox"), program.sdl_loaded()
+        print("The %s suite ran %s" % (suite, loaded), file=sys.stderr)
+        if suite == "sdl12-compat":
+            self.assertTrue(loaded.startswith("sdl12-compat"), loaded)
 
     def test_first_picture_shows_the_tower_on_peg_1(self):
         image = self.start().first_frame()
