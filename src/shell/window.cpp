@@ -1,91 +1,39 @@
-// Start-up of SDL video and the OpenGL window. The program needs none of
-// its standard streams, but the libraries under it may write to them, so
-// start-up makes sure they never share a number with another descriptor.
+// Start-up of SDL video and the OpenGL window. The program prints nothing,
+// and the libraries under it may write to the standard streams, so start-up
+// makes sure those never share a number with another descriptor and that
+// nothing reaches a terminal on standard output.
 #include "shell/window.h"
 
 #include "common/exits.h"
 #include "common/scene.h"
-#include "common/state.h"
+#include "common/windowstate.h"
 
-#include <csignal>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
-
-constexpr int STREAMS[] = {STDOUT_FILENO, STDERR_FILENO};
-int SAVED[] = {-1, -1};     // each stream's own descriptor while SDL starts
-int HELD[] = {-1, -1};      // what SDL writes to each stream meanwhile
 
 // Points each of standard input, output and error that is closed at
 // /dev/null. Otherwise a descriptor opened later, such as the connection to
 // the X server, would take its number, and whatever a library writes to
 // that stream would go into it.
-void OPENSTANDARDSTREAMS()
+void FILLCLOSEDSTREAMS()
 {
     for (int FD = STDIN_FILENO; FD <= STDERR_FILENO; FD++)
         if (fcntl(FD, F_GETFD) == -1)
             open("/dev/null", O_RDWR);      // the lowest free number: FD itself
 }
 
-// Points standard output and error at files in memory while SDL starts:
-// without a display, SDL's fallback drivers write terminal codes to
-// standard output, or complain on standard error about the desktop session.
-// A stream whose own descriptor cannot be kept stays as it is.
-void HOLDOUTPUT()
+// Points standard output at /dev/null for the whole run: the program has
+// nothing to say there, and without a display SDL's text-mode fallback
+// drivers would draw on it. Standard error stays the libraries' own.
+void MUTESTANDARDOUTPUT()
 {
-    std::fflush(stdout);
-    std::fflush(stderr);
-    for (int S = 0; S < 2; S++) {
-        SAVED[S] = fcntl(STREAMS[S], F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
-        HELD[S] = memfd_create("duruv-start", MFD_CLOEXEC);
-        if (HELD[S] < 0)
-            HELD[S] = open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (SAVED[S] < 0 || HELD[S] < 0 || dup2(HELD[S], STREAMS[S]) < 0) {
-            if (SAVED[S] >= 0)
-                close(SAVED[S]);
-            if (HELD[S] >= 0)
-                close(HELD[S]);
-            SAVED[S] = HELD[S] = -1;
-        }
-    }
-}
-
-// Writes what the file in memory HELD holds to FD; a write that fails, to a
-// full disk or a pipe nobody reads, ends the copy without a signal.
-void COPYHELD(int HELD, int FD)
-{
-    struct sigaction IGNORE = {}, PREVIOUS;
-    IGNORE.sa_handler = SIG_IGN;
-    sigaction(SIGPIPE, &IGNORE, &PREVIOUS);
-    char BUFFER[4096];
-    off_t OFFSET = 0;
-    ssize_t COUNT;
-    while ((COUNT = pread(HELD, BUFFER, sizeof BUFFER, OFFSET)) > 0 &&
-           write(FD, BUFFER, COUNT) == COUNT)
-        OFFSET += COUNT;
-    sigaction(SIGPIPE, &PREVIOUS, nullptr);
-}
-
-// Gives standard output and error their own descriptors back; what SDL
-// wrote to them meanwhile follows when SHOW is true and is dropped otherwise.
-// The stream's number was held by the program's own copy all the while, so
-// nothing else can have taken it.
-void RELEASEOUTPUT(bool SHOW)
-{
-    std::fflush(stdout);
-    std::fflush(stderr);
-    for (int S = 0; S < 2; S++) {
-        if (SAVED[S] < 0)
-            continue;
-        if (dup2(SAVED[S], STREAMS[S]) >= 0 && SHOW)
-            COPYHELD(HELD[S], STREAMS[S]);
-        close(SAVED[S]);
-        close(HELD[S]);
-        SAVED[S] = HELD[S] = -1;
+    int NUL = open("/dev/null", O_WRONLY);
+    if (NUL >= 0 && NUL != STDOUT_FILENO) {
+        dup2(NUL, STDOUT_FILENO);
+        close(NUL);
     }
 }
 
@@ -105,22 +53,16 @@ bool FALLBACKDRIVER(const char *DRIVER)
 // program with a message that says why there is none.
 void STARTVIDEO()
 {
-    HOLDOUTPUT();
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        RELEASEOUTPUT(false);
+    if (SDL_Init(SDL_INIT_VIDEO) < 0)
         EXITWITHERROR("no display to open a window on: %s", SDL_GetError());
-    }
     char DRIVER[32] = "";
     SDL_VideoDriverName(DRIVER, sizeof DRIVER);
-    bool DUMMY = std::strcmp(DRIVER, "dummy") == 0;
-    bool FALLBACK = FALLBACKDRIVER(DRIVER);
-    if (DUMMY || FALLBACK)
-        SDL_Quit();         // with the output still held: these drivers write on shut-down too
-    RELEASEOUTPUT(!DUMMY && !FALLBACK);
-    if (DUMMY)
+    if (std::strcmp(DRIVER, "dummy") == 0)
         EXITWITHERROR("SDL's 'dummy' video driver, chosen in SDL_VIDEODRIVER, shows no window");
-    if (FALLBACK)
+    if (FALLBACKDRIVER(DRIVER)) {
+        SDL_Quit();     // first: a text-mode driver gives the terminal its settings back
         EXITWITHERROR("no display to open a window on (SDL fell back to its '%s' video driver)", DRIVER);
+    }
 }
 
 }  // namespace
@@ -136,7 +78,8 @@ Uint32 VIDEOMODEFLAGS(const SDL_VideoInfo *INFO)
 
 void OPENWINDOW()
 {
-    OPENSTANDARDSTREAMS();
+    FILLCLOSEDSTREAMS();
+    MUTESTANDARDOUTPUT();
     STARTVIDEO();
 
     const SDL_VideoInfo *INFO = SDL_GetVideoInfo();
