@@ -2,6 +2,7 @@
 // animated 3D scene that the viewer can turn and zoom while it plays.
 #include "common/scene.h"
 #include "common/state.h"
+#include "common/windowstate.h"
 #include "puzzle/solver.h"
 #include "puzzle/stacks.h"
 #include "render/glstate.h"

@@ -2,6 +2,7 @@
 // it leaves, and the pixels of the scene read back at projected points.
 #include "common/scene.h"
 #include "common/state.h"
+#include "common/windowstate.h"
 #include "puzzle/stacks.h"
 #include "render/frame.h"
 #include "render/glstate.h"

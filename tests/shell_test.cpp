@@ -1,6 +1,7 @@
 // The event pump with the real SDL event queue and a real window, linked
 // with stand-ins for the GL set-up and the frame that log their calls.
 #include "common/state.h"
+#include "common/windowstate.h"
 #include "shell/events.h"
 #include "shell/window.h"
 

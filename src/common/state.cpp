@@ -1,5 +1,6 @@
 // Storage of the shared module-level state; all of it starts at zero.
 #include "common/state.h"
+#include "common/windowstate.h"
 
 int FLYINGINDEX;
 float FLYPOSITION;

@@ -7,6 +7,9 @@
 #include "common/state.h"
 #include "render/primitives.h"
 
+#include <SDL.h>
+#include <GL/gl.h>
+
 namespace {
 
 // Distance from the eye to the camera pivot, the foot of peg 2, while TR is

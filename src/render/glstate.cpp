@@ -3,7 +3,7 @@
 #include "render/glstate.h"
 
 #include "common/exits.h"
-#include "common/state.h"
+#include "common/windowstate.h"
 
 void INITGL()
 {

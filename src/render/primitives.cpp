@@ -4,7 +4,7 @@
 #include "render/primitives.h"
 
 #include "common/scene.h"
-#include "common/state.h"
+#include "common/windowstate.h"
 #include "puzzle/stacks.h"
 
 namespace {

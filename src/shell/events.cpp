@@ -4,6 +4,7 @@
 
 #include "common/exits.h"
 #include "common/state.h"
+#include "common/windowstate.h"
 #include "render/frame.h"
 #include "render/glstate.h"
 #include "shell/window.h"
