@@ -12,7 +12,7 @@ declare -A NEEDS=(
     [headless]="xvfb openbox python3-xlib imagemagick xdotool"
     [package]="dpkg-dev file"
     [test]="libgtest-dev valgrind libsdl2-2.0-0 clang libclang-rt-dev
-            desktop-file-utils appstream lintian man-db"
+            desktop-file-utils appstream lintian man-db weston"
 )
 
 missing=()
