@@ -69,19 +69,19 @@ make_root test
 git clone -q "$PWD" "$work/test/root/duruv"
 status=0
 in_root "$work/test" "cd /root/duruv && ./test.sh" >"$logs/test.log" 2>&1 || status=$?
-grep -E '^test.sh: |^Black-box tests ran' "$logs/test.log" || echo "no summary: see $logs/test.log"
+grep -E '^test.sh: |^The [a-z0-9-]* suite ran ' "$logs/test.log" || echo "no summary: see $logs/test.log"
 echo "$release: ./test.sh exited with $status"
 release_root "$work/test"
 rm -rf --one-file-system "$work/test"
 
 echo "$release: the package built here, installed in a clean chroot (log: $logs/package.log)"
-deb="$(./package.sh | tail -n 1)"
+deb="$(./package.sh 2>"$logs/package-build.log" | tail -n 1)"
 make_root package
 cp "$deb" scripts/xsession.py "$work/package/root/"
 played=0
 in_root "$work/package" "set -e
     apt-get update -qq
-    apt-get install -y -qq ./$(basename "$deb")
+    apt-get install -y -qq /root/$(basename "$deb")
     apt-get install -y -qq --no-install-recommends xvfb xdotool python3-xlib
     cd /root && python3 -c '
 import sys, xsession
