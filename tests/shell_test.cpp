@@ -1,18 +1,23 @@
 // The event pump with the real SDL event queue and a real window, linked
-// with stand-ins for the GL set-up and the frame that log their calls.
+// with stand-ins for the GL set-up and the frame that log their calls, and
+// for SDL's key state, which holds the keys each test sets.
 #include "common/state.h"
 #include "common/windowstate.h"
 #include "shell/events.h"
 #include "shell/window.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace {
 
 std::string LOG;            // "I" per INITGL, "R<w>x<h>" per RESIZEWINDOW, "D" per frame
-int EXITINFRAME = 0;        // a frame ends the process with this status when set
+int EXITINSTANDIN = 0;      // when set, a frame ends the process with this status, INITGL with one more
+Uint8 KEYS[SDLK_LAST];      // the keys held, as the stand-in SDL_GetKeyState gives them
 
 void PushKey(SDLKey key)
 {
@@ -40,15 +45,19 @@ void PushQuit()
 
 class Shell : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { OPENWINDOW(); }
+    static void SetUpTestSuite()
+    {
+        int report = dup(STDOUT_FILENO);    // OPENWINDOW mutes standard output
+        OPENWINDOW();
+        dup2(report, STDOUT_FILENO);
+        close(report);
+    }
     static void TearDownTestSuite() { SDL_Quit(); }
     void SetUp() override
     {
         GTEST_FLAG_SET(death_test_style, "threadsafe");
         DOEVENTS();             // take what the window system sent at start
-        Uint8 *keys = SDL_GetKeyState(nullptr);
-        for (int k = 0; k < SDLK_LAST; k++)
-            keys[k] = 0;
+        std::fill(std::begin(KEYS), std::end(KEYS), 0);
         LOG.clear();
         TR = ROTDX = ROTDY = ROTDZ = 0.0;
     }
@@ -56,13 +65,19 @@ protected:
 
 }  // namespace
 
-void INITGL() { LOG += "I"; if (EXITINFRAME) std::exit(EXITINFRAME + 1); }
+void INITGL() { LOG += "I"; if (EXITINSTANDIN) std::exit(EXITINSTANDIN + 1); }
 bool RESIZEWINDOW(int WIDTH, int HEIGHT)
 {
     LOG += "R" + std::to_string(WIDTH) + "x" + std::to_string(HEIGHT);
     return true;
 }
-void DRAWGLSCENE() { LOG += "D"; if (EXITINFRAME) std::exit(EXITINFRAME); }
+Uint8 *SDL_GetKeyState(int *numkeys)
+{
+    if (numkeys != nullptr)
+        *numkeys = SDLK_LAST;
+    return KEYS;
+}
+void DRAWGLSCENE() { LOG += "D"; if (EXITINSTANDIN) std::exit(EXITINSTANDIN); }
 
 TEST(VideoFlags, FollowTheHardware)
 {
@@ -123,15 +138,14 @@ TEST_F(Shell, HeldKeysChangeTheViewOncePerFrame)
         {{SDLK_z, SDLK_LSHIFT, SDLK_RCTRL, SDLK_F2}, 0, 0, 0},
     };
     const int frames = 5;
-    Uint8 *keys = SDL_GetKeyState(nullptr);
     for (const Case &c : cases) {
         TR = ROTDX = ROTDY = 0.0;
         for (SDLKey k : c.held)
-            keys[k] = 1;
+            KEYS[k] = 1;
         for (int i = 0; i < frames; i++)
             DOEVENTS();
         for (SDLKey k : c.held)
-            keys[k] = 0;
+            KEYS[k] = 0;
         DOEVENTS();             // released: no further change
         EXPECT_EQ(ROTDX, frames * c.rotdx) << c.held.size() << " keys from " << c.held[0];
         EXPECT_EQ(ROTDY, frames * c.rotdy) << c.held.size() << " keys from " << c.held[0];
@@ -142,13 +156,12 @@ TEST_F(Shell, HeldKeysChangeTheViewOncePerFrame)
 
 TEST_F(Shell, ViewValuesGrowWithoutLimit)
 {
-    Uint8 *keys = SDL_GetKeyState(nullptr);
-    keys[SDLK_LEFT] = 1;
+    KEYS[SDLK_LEFT] = 1;
     for (int i = 0; i < 400; i++)
         DOEVENTS();
     EXPECT_EQ(ROTDY, 400.0) << "no reduction modulo 360";
-    keys[SDLK_DOWN] = 1;
-    keys[SDLK_q] = 1;
+    KEYS[SDLK_DOWN] = 1;
+    KEYS[SDLK_q] = 1;
     for (int i = 400; i < 50000; i++)
         DOEVENTS();
     EXPECT_EQ(ROTDY, 50000.0);
@@ -179,7 +192,7 @@ TEST_F(Shell, ReleasesMouseAndFocusEventsChangeNothing)
 // a frame.
 TEST_F(Shell, EscapeAndQuitEndAtOnceWithStatusZero)
 {
-    EXITINFRAME = 3;
+    EXITINSTANDIN = 3;
     EXPECT_EXIT({ PushKey(SDLK_ESCAPE); PushResize(320, 240); DOEVENTS(); },
                 ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT({ PushQuit(); PushResize(320, 240); DOEVENTS(); },
@@ -187,5 +200,5 @@ TEST_F(Shell, EscapeAndQuitEndAtOnceWithStatusZero)
     EXPECT_EXIT({ PushKey(SDLK_F1); PushKey(SDLK_ESCAPE); DOEVENTS(); },
                 ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(DOEVENTS(), ::testing::ExitedWithCode(3), "") << "the stand-in frame exits with 3";
-    EXITINFRAME = 0;
+    EXITINSTANDIN = 0;
 }
