@@ -78,8 +78,9 @@ TEST_F(Puzzle, WholeSolutionPlaysTheMovesInOrder)
     ASSERT_EQ(FRAMES.size(), 5040u);
     std::vector<Move> moves = MovesOf(FRAMES);
     ASSERT_EQ(moves.size(), 127u);
-    const Move expected[] = {{1, 1, 2, 32}, {2, 1, 3, 0}, {1, 2, 3, 0}, {3, 1, 2, 0},
-                             {1, 3, 1, 0}, {2, 3, 2, 0}, {1, 1, 2, 0}, {4, 1, 3, 0}};
+    const struct {
+        int disk, from, to;
+    } expected[] = {{1, 1, 2}, {2, 1, 3}, {1, 2, 3}, {3, 1, 2}, {1, 3, 1}, {2, 3, 2}, {1, 1, 2}, {4, 1, 3}};
     for (int i = 0; i < 8; i++) {
         EXPECT_EQ(moves[i].disk, expected[i].disk) << "move " << i + 1;
         EXPECT_EQ(moves[i].from, expected[i].from) << "move " << i + 1;

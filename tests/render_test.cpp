@@ -1,5 +1,7 @@
 // The renderer in a real OpenGL context: the state it sets, the matrices
-// it leaves, and the pixels of the scene read back at projected points.
+// it leaves, the shapes of the solids and the pixels of the scene, read back
+// at projected points. The test's own SDL_GL_SwapBuffers swaps nothing, so
+// every frame stays in the back buffer to be read.
 #include "common/scene.h"
 #include "common/state.h"
 #include "common/windowstate.h"
@@ -10,10 +12,14 @@
 #include "shell/window.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -50,14 +56,20 @@ Vec4 PixelAt(const Matrix &camera, double x, double y, double z)
     glGetIntegerv(GL_VIEWPORT, viewport);
     gluProject(x, y, z, camera.data(), projection, viewport, &wx, &wy, &wz);
     Vec4 rgba{};
-    glReadBuffer(GL_BACK);      // Mesa keeps the frame there after the swap
+    glReadBuffer(GL_BACK);
     glReadPixels(static_cast<GLint>(wx), static_cast<GLint>(wy), 1, 1, GL_RGBA, GL_FLOAT, rgba.data());
     return rgba;
 }
 
 class Render : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { OPENWINDOW(); }
+    static void SetUpTestSuite()
+    {
+        int report = dup(STDOUT_FILENO);    // OPENWINDOW mutes standard output
+        OPENWINDOW();
+        dup2(report, STDOUT_FILENO);
+        close(report);
+    }
     static void TearDownTestSuite() { SDL_Quit(); }
     void SetUp() override
     {
@@ -69,10 +81,91 @@ protected:
     }
 };
 
+// What a probe of a solid drawn alone shows: the background, the solid
+// (any colour), a face turned to the light, or a face lit only by the
+// ambient light, its normal turned away.
+enum Look { NONE, SOLID, LIT, DIM };
+
+// The six ways of looking at a solid along an axis, as turns of the world.
+// The ways of looking at a solid, as turns of the world: along the axes, and
+// from above and in front at 45 degrees.
+enum Side { FRONT, BACK, TOP, BOTTOM, LEFT, RIGHT, TILT };
+
+struct Seen {
+    Vec4 colour;
+    GLdouble hit[3];            // the world point drawn at the probe's pixel
+};
+
+// Draws one solid with an orthographic camera that looks at CENTRE from
+// SIDE, HALF units from the middle of the window to its top and bottom, and
+// a light on the viewer's side; returns what the pixel of the world point
+// (x, y, z) shows.
+Seen LookAt(const std::function<void()> &draw, Side side, const GLdouble (&centre)[3], double half, double x, double y, double z)
+{
+    static const GLfloat LIGHT[] = {0.0f, 0.0f, 60.0f, 1.0f};
+    static const GLfloat TURNS[][4] = {{0, 0, 1, 0}, {180, 0, 1, 0}, {90, 1, 0, 0},
+                                       {-90, 1, 0, 0}, {90, 0, 1, 0}, {-90, 0, 1, 0}, {45, 1, 0, 0}};
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-half * SCREENWIDTH / SCREENHEIGHT, half * SCREENWIDTH / SCREENHEIGHT, -half, half, -100, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glLightfv(GL_LIGHT0, GL_POSITION, LIGHT);
+    glRotatef(TURNS[side][0], TURNS[side][1], TURNS[side][2], TURNS[side][3]);
+    glTranslated(-centre[0], -centre[1], -centre[2]);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw();
+
+    Seen seen{};
+    GLdouble modelview[16], projection[16], wx, wy, wz;
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    gluProject(x, y, z, modelview, projection, viewport, &wx, &wy, &wz);
+    GLfloat depth;
+    glReadBuffer(GL_BACK);
+    glReadPixels(static_cast<GLint>(wx), static_cast<GLint>(wy), 1, 1, GL_RGBA, GL_FLOAT, seen.colour.data());
+    glReadPixels(static_cast<GLint>(wx), static_cast<GLint>(wy), 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    gluUnProject(wx, wy, depth, modelview, projection, viewport, &seen.hit[0], &seen.hit[1], &seen.hit[2]);
+    return seen;
+}
+
+Look LookOf(const Vec4 &c)
+{
+    float brightest = std::max({c[0], c[1], c[2]});
+    if (c[0] + c[1] + c[2] < 0.02f)
+        return NONE;
+    return brightest > 0.45f ? LIT : DIM;
+}
+
+// The z of the world point (x, y, z) in eye space: larger is nearer.
+double EyeZ(const Matrix &m, double x, double y, double z)
+{
+    return m[2] * x + m[6] * y + m[10] * z + m[14];
+}
+
 }  // namespace
+
+// The frames of this test stay in the back buffer.
+void SDL_GL_SwapBuffers() {}
 
 TEST_F(Render, InitglSetsTheFixedFunctionStateEachTime)
 {
+    // Every setting INITGL makes is changed first.
+    static const GLfloat RED[] = {1, 0, 0, 1};
+    for (GLenum cap : {GL_DEPTH_TEST, GL_LIGHTING, GL_LIGHT0, GL_CULL_FACE})
+        glDisable(cap);
+    glShadeModel(GL_FLAT);
+    glDepthFunc(GL_ALWAYS);
+    glCullFace(GL_FRONT);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    for (GLenum what : {GL_DIFFUSE, GL_SPECULAR, GL_AMBIENT})
+        glLightfv(GL_LIGHT0, what, RED);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, RED);
+    glClearColor(1, 0, 0, 1);
+    glClearDepth(0.5);
     INITGL();
     EXPECT_NE(Q, nullptr);
 
@@ -184,45 +277,134 @@ TEST_F(Render, ColumnsLeaveTheMatrixAndTheLastMaterial)
     ExpectNear(Material(GL_DIFFUSE), {0.3f, 0.7f, 0.6f, 1}, "top disk of peg 1");
 }
 
-// After a frame the model-view matrix is the camera itself, so the scene
-// gave back the matrix it was handed.
-TEST_F(Render, FrameLeavesTheCameraMatrix)
+// The camera turns the scene about its pivot, the foot of peg 2, which stays
+// in the middle of the window VIEWDISTANCE - TR ahead of the eye; the scene
+// gives back the matrix it was handed, and no frame raises an error.
+TEST_F(Render, CameraTurnsAboutThePivotAndMovesAlongTheView)
 {
-    TR = 2.5;
-    ROTDX = 20;
-    ROTDY = -35;
+    const double views[][3] = {{0, 0, 0}, {2.5, 20, -35}, {-10, -30, 200}, {0, 0, 90},
+                               {24800, 49600, 50000}, {40, 0, 0}};
     FLYINGINDEX = 3;
     FLYPOSITION = 2.5f;
     FLYHEIGHT = 10.1f;
-    DRAWGLSCENE();
-    Matrix after = ModelView();
-    glLoadIdentity();
-    glTranslatef(0, 0, 2.5 - 40);
-    glRotatef(20, 1, 0, 0);
-    glRotatef(-35, 0, 1, 0);
-    glTranslatef(-16.5, 0, -5.5);
-    Matrix camera = ModelView();
-    for (int i = 0; i < 16; i++)
-        EXPECT_NEAR(after[i], camera[i], 1e-5) << i;
-    GLint depth;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 1);
-}
-
-// View values far beyond any turn or distance still make valid frames: the
-// scene is turned, pushed past the far plane or put behind the eye.
-TEST_F(Render, ExtremeViewValuesDrawWithoutError)
-{
-    const double values[][3] = {{50000, 49600, 24800}, {-1e6, 1e6, -25000}, {0, 0, 40}};
-    for (const auto &v : values) {
-        ROTDY = v[0];
+    for (const auto &v : views) {
+        TR = v[0];
         ROTDX = v[1];
-        TR = v[2];
+        ROTDY = v[2];
         DRAWGLSCENE();
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << v[0] << " " << v[1] << " " << v[2];
+        SCOPED_TRACE("TR " + std::to_string(v[0]) + " ROTDX " + std::to_string(v[1]) +
+                     " ROTDY " + std::to_string(v[2]));
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
         GLint depth;
         glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
         EXPECT_EQ(depth, 1);
+
+        Matrix camera = ModelView();
+        GLdouble projection[16], wx, wy, wz;
+        GLint viewport[4];
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        if (v[0] < 40) {        // the pivot ahead of the eye
+            gluProject(16.5, 0, 5.5, camera.data(), projection, viewport, &wx, &wy, &wz);
+            EXPECT_NEAR(wx, SCREENWIDTH / 2.0, 0.01);
+            EXPECT_NEAR(wy, SCREENHEIGHT / 2.0, 0.01);
+        }
+        EXPECT_NEAR(EyeZ(camera, 16.5, 0, 5.5), v[0] - 40, 1e-3 * (1 + std::abs(v[0])));
+    }
+
+    // A quarter turn brings peg 1 nearest, and a quarter tilt the top of
+    // peg 2 nearer than its foot.
+    TR = ROTDX = 0.0;
+    ROTDY = 90;
+    DRAWGLSCENE();
+    Matrix camera = ModelView();
+    EXPECT_GT(EyeZ(camera, 5.5, 0, 5.5), EyeZ(camera, 16.5, 0, 5.5) + 10.9);
+    EXPECT_GT(EyeZ(camera, 16.5, 0, 5.5), EyeZ(camera, 27.5, 0, 5.5) + 10.9);
+    ROTDY = 0;
+    ROTDX = 90;
+    DRAWGLSCENE();
+    camera = ModelView();
+    EXPECT_NEAR(EyeZ(camera, 16.5, 9.1, 5.5) - EyeZ(camera, 16.5, 0, 5.5), 9.1, 1e-4);
+}
+
+// Each solid drawn alone and looked at along the axes: its outline, which
+// faces show from each side and how they are lit, and where they lie.
+TEST_F(Render, SolidsHaveTheirShapeAndShowTheirOutsides)
+{
+    struct Probe {
+        Side side;
+        double x, y, z;
+        Look look;
+        int axis;               // of the drawn point that is checked, -1 for none
+        double at;
+        const char *what;
+    };
+    struct Solid {
+        std::string name;
+        std::function<void()> draw;
+        GLdouble centre[3];
+        double half;
+        std::vector<Probe> probes;
+    };
+    std::vector<Solid> solids;
+    for (int index : {1, 4, 7}) {
+        double r = 2.0 + 0.5 * (index - 1);
+        solids.push_back({"disk " + std::to_string(index), [index] { DRAWDISK(N, index); }, {0, 0.5, 0}, 6, {
+            {TOP, r - 0.15, 1, 0, LIT, 1, 1.0, "top ring, just inside the rim"},
+            {TOP, r + 0.15, 1, 0, NONE, -1, 0, "just outside the rim, from above"},
+            {TOP, 1.15, 1, 0, LIT, 1, 1.0, "top ring, just outside the hole"},
+            {TOP, 0.85, 1, 0, NONE, -1, 0, "down the hole"},
+            {BOTTOM, r - 0.15, 0, 0, LIT, 1, 0.0, "bottom ring, just inside the rim"},
+            {BOTTOM, r + 0.15, 0, 0, NONE, -1, 0, "just outside the rim, from below"},
+            {BOTTOM, 0.85, 0, 0, NONE, -1, 0, "up the hole"},
+            {FRONT, 0, 0.5, r, LIT, 2, r, "outer wall, in front"},
+            {FRONT, r - 0.15, 0.5, 0, SOLID, -1, 0, "outer wall, at its side"},
+            {FRONT, r + 0.15, 0.5, 0, NONE, -1, 0, "beside the outer wall"},
+            {FRONT, 0, 0.9, r, SOLID, -1, 0, "outer wall, just below the top"},
+            {FRONT, 0, 1.1, r, NONE, -1, 0, "just above the top"},
+            {FRONT, 0, 0.1, r, SOLID, -1, 0, "outer wall, just above the foot"},
+            {FRONT, 0, -0.1, r, NONE, -1, 0, "just below the foot"},
+            {TILT, 0, 0.9, -0.99, DIM, -1, 0, "far side of the inner wall, through the hole"},
+        }});
+    }
+    solids.push_back({"peg", [] { DRAWCOLUMN(N, 3); }, {27.5, 4.6, 5.5}, 6, {    // peg 3 holds no disk
+        {FRONT, 27.5 + 0.75, 4, 5.5, SOLID, -1, 0, "tube, just inside its side"},
+        {FRONT, 27.5 + 1.05, 4, 5.5, NONE, -1, 0, "beside the tube"},
+        {FRONT, 27.5 + 0.8, 8.0, 5.5, SOLID, -1, 0, "tube, just below its top"},
+        {FRONT, 27.5, 9.0, 5.5, SOLID, -1, 0, "cap, just below its top"},
+        {FRONT, 27.5, 9.2, 5.5, NONE, -1, 0, "above the cap"},
+        {FRONT, 27.5, -0.1, 5.5, NONE, -1, 0, "below the foot"},
+        {TOP, 27.5, 9, 5.5, LIT, 1, 9.1, "top of the cap"},
+        {BOTTOM, 27.5, 0, 5.5, LIT, 1, 7.3, "up the open tube: the cap's underside"},
+    }});
+    solids.push_back({"base", [] {
+        static const GLfloat COLOUR[] = {0.6f, 0.4f, 0.0f, 1.0f};
+        glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, COLOUR);
+        DRAWABOX(0, -0.5, 0, 33, 0, 11);
+    }, {16.5, -0.25, 5.5}, 20, {
+        {FRONT, 16.5, -0.25, 11, LIT, 2, 11, "front face"},
+        {BACK, 16.5, -0.25, 0, LIT, 2, 0, "back face"},
+        {TOP, 16.5, 0, 5.5, LIT, 1, 0, "top face"},
+        {BOTTOM, 16.5, -0.5, 5.5, LIT, 1, -0.5, "bottom face"},
+        {LEFT, 0, -0.25, 5.5, LIT, 0, 0, "left end"},
+        {RIGHT, 33, -0.25, 5.5, LIT, 0, 33, "right end"},
+        {FRONT, 16.5, 0.3, 11, NONE, -1, 0, "above the slab"},
+        {TOP, 33.5, 0, 5.5, NONE, -1, 0, "beyond the right end"},
+    }});
+
+    for (const Solid &solid : solids) {
+        for (const Probe &p : solid.probes) {
+            Seen seen = LookAt(solid.draw, p.side, solid.centre, solid.half, p.x, p.y, p.z);
+            Look look = LookOf(seen.colour);
+            std::string what = solid.name + ", " + p.what;
+            if (p.look == SOLID)
+                EXPECT_NE(look, NONE) << what;
+            else
+                EXPECT_EQ(look, p.look) << what;
+            if (p.axis >= 0 && look != NONE) {
+                EXPECT_NEAR(seen.hit[p.axis], p.at, 0.02) << what;
+            }
+        }
     }
 }
 
@@ -239,7 +421,6 @@ TEST_F(Render, PixelsShowBasePegsAndDisks)
         const char *what;
     } probes[] = {
         {0, 0, 16.5, -0.25, 11, BASE, "front face of the base"},
-        {0, 0, 0.5, -0.25, 11, BASE, "left end of the base"},
         {0, 0, 16.5, 8.0, 5.5, PEG, "tube of peg 2"},
         {0, 0, 27.5, 8.6, 5.5, PEG, "cap of peg 3"},
         {0, 0, 5.5 - 4.5, 0.6, 5.5, DISK, "disk 7 on peg 1"},
