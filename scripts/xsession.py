@@ -26,11 +26,20 @@ OPENBOX_CONFIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "openb
 
 # Every virtual display: a large screen in true colour, reached only through
 # its local socket, and never reset when its last client leaves (a reset
-# server intermittently refuses the next OpenGL client).
-XVFB_ARGS = ["-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"]
+# server intermittently refuses the next OpenGL client). Its desktop is
+# white, so that no picture of it passes for the program's black background.
+XVFB_ARGS = ["-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset", "-wr"]
+POLL = 0.02                 # seconds between looks at a state being waited for
 
 
 _RUNTIME_DIR = []
+
+
+def check(condition, message):
+    """Raises AssertionError with the message unless the condition holds;
+    unlike assert, it is not dropped under python -O."""
+    if not condition:
+        raise AssertionError(message)
 
 
 def session_env(**changes):
@@ -58,16 +67,20 @@ class XServer:
         self.xvfb = subprocess.Popen(args, pass_fds=(write_end,),
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
-        with os.fdopen(read_end) as f:
-            self.name = ":" + f.readline().strip()
-        self.env = session_env(DISPLAY=self.name, SDL_VIDEODRIVER="x11")
-        self.conn = xdisplay.Display(self.name)
-        self.wm = None
-        if window_manager:
-            self.wm = subprocess.Popen(["openbox", "--sm-disable", "--config-file", OPENBOX_CONFIG],
-                                       env=self.env,
-                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self._wait_for_wm()
+        self.conn = self.wm = None
+        try:
+            with os.fdopen(read_end) as f:
+                self.name = ":" + f.readline().strip()
+            self.env = session_env(DISPLAY=self.name, SDL_VIDEODRIVER="x11")
+            self.conn = xdisplay.Display(self.name)
+            if window_manager:
+                self.wm = subprocess.Popen(["openbox", "--sm-disable", "--config-file", OPENBOX_CONFIG],
+                                           env=self.env,
+                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                self._wait_for_wm()
+        except BaseException:
+            self.stop()
+            raise
 
     def _wait_for_wm(self):
         check = self.conn.intern_atom("_NET_SUPPORTING_WM_CHECK")
@@ -76,8 +89,10 @@ class XServer:
         while time.time() < deadline:
             if root.get_full_property(check, X.AnyPropertyType):
                 return
-            time.sleep(0.05)
-        raise RuntimeError("openbox did not start")
+            if self.wm.poll() is not None:
+                raise RuntimeError("openbox ended with status %d" % self.wm.returncode)
+            time.sleep(POLL)
+        raise RuntimeError("openbox did not start in 10 s")
 
     def run(self, *args, check=True):
         """Runs an X client command on this display and returns its output."""
@@ -85,11 +100,18 @@ class XServer:
                               text=True, check=check).stdout
 
     def stop(self):
-        self.conn.close()
+        """Ends openbox and the server. Xvfb now and then misses a SIGTERM
+        that comes while it is going to sleep, so SIGKILL follows in time."""
+        if self.conn is not None:
+            self.conn.close()
         for p in (self.wm, self.xvfb):
             if p is not None:
                 p.terminate()
-                p.wait()
+                try:
+                    p.wait(5)
+                except subprocess.TimeoutExpired:
+                    p.kill()
+                    p.wait()
 
     def __enter__(self):
         return self
@@ -109,6 +131,14 @@ class OnVirtualDisplay(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         cls.xs.stop()
+
+    def start(self, binary, **options):
+        """Starts the program on the shared display, ended with the test, and
+        waits for its window."""
+        program = Duruv(self.xs, binary, **options)
+        self.addCleanup(program.kill)
+        program.find_window()
+        return program
 
 
 class Duruv:
@@ -147,10 +177,24 @@ class Duruv:
                             return self.window
                 except Exception:       # the window went away meanwhile
                     pass
-            if self.proc.poll() is not None:
-                raise RuntimeError("the program ended with status %d" % self.proc.returncode)
-            time.sleep(0.001)
-        raise RuntimeError("no window captioned %s" % CAPTION)
+            self.check_running()
+            time.sleep(POLL)
+        raise RuntimeError("no window captioned %s in %d s" % (CAPTION, timeout))
+
+    def check_running(self):
+        """Raises an error with the exit status if the program has ended."""
+        if self.proc.poll() is not None:
+            raise RuntimeError("the program ended with status %d" % self.proc.returncode)
+
+    def until(self, predicate, timeout, what):
+        """Waits until predicate() is true; raises an error that says what did
+        not happen if the program ends or the time runs out first."""
+        deadline = time.time() + timeout
+        while not predicate():
+            self.check_running()
+            if time.time() > deadline:
+                raise RuntimeError("%s: not within %g s" % (what, timeout))
+            time.sleep(POLL)
 
     def x_window(self):
         return self.server.conn.create_resource_object("window", self.window)
@@ -166,26 +210,25 @@ class Duruv:
         return hints is None or not hints.flags & Xutil.PMaxSize
 
     def freeze(self):
+        """Stops the program and waits until it has stopped."""
+        self.check_running()
         os.kill(self.proc.pid, signal.SIGSTOP)
-        while _proc_state(self.proc.pid) not in ("T", "t", None):
-            time.sleep(0.001)
+        self.until(lambda: _proc_state(self.proc.pid) in ("T", "t"), 5, "the program stops")
 
     def thaw(self):
         os.kill(self.proc.pid, signal.SIGCONT)
 
     def screenshot(self, path=None, window=None):
-        """The window's picture as an Image; saved as PNG too when a path is given."""
+        """The window's picture as an Image, read with its size in one call;
+        saved as PNG too when a path is given."""
         target = str(window if window is not None else self.window)
-        raw = subprocess.run(["import", "-window", target, "-depth", "8", "rgb:-"],
+        ppm = subprocess.run(["import", "-window", target, "-depth", "8", "ppm:-"],
                              env=self.server.env, capture_output=True, check=True).stdout
-        if window is None:
-            width, height = self.geometry()
-        else:
-            width, height = _root_size(self.server)
-        image = Image(width, height, raw)
+        magic, width, height, maximum, raw = ppm.split(maxsplit=4)
+        check(magic == b"P6" and maximum == b"255", "import gave no 8-bit PPM picture")
+        image = Image(int(width), int(height), raw)
         if path:
-            subprocess.run(["convert", "-size", "%dx%d" % (width, height), "-depth", "8",
-                            "rgb:-", path], input=raw, check=True)
+            subprocess.run(["convert", "ppm:-", path], input=ppm, check=True)
         return image
 
     def frozen_screenshot(self, path=None, window=None):
@@ -196,14 +239,15 @@ class Duruv:
         finally:
             self.thaw()
 
-    def first_frame(self, path=None):
-        """The first picture that is not all black, taken with the program
-        stopped; it advances only a millisecond between tries."""
-        while True:
-            image = self.frozen_screenshot(path)
-            if any(image.raw):
-                return image
-            time.sleep(0.001)
+    def first_frame(self, path=None, timeout=60):
+        """The first picture of the scene, taken with the program stopped:
+        its corner has the black background, and something stands on it
+        (before the first frame the window shows the white desktop)."""
+        shots = []
+        drawn = lambda image: image.pixel(0, 0) == (0, 0, 0) and any(image.raw)
+        self.until(lambda: drawn(shots.append(self.frozen_screenshot(path)) or shots[-1]),
+                   timeout, "a picture of the scene")
+        return shots[-1]
 
     def key_down(self, key):
         self.server.run("xdotool", "keydown", "--window", str(self.window), key)
@@ -217,10 +261,21 @@ class Duruv:
         if sent.returncode != 0:
             self.server.run("xdotool", "keyup", key)
 
-    def press(self, key, hold=0.0):
+    def press(self, key):
+        """Presses and releases the key: SDL queues the press, so the program
+        takes it whether or not it draws a frame meanwhile."""
         self.key_down(key)
-        time.sleep(hold)
         self.key_up(key)
+
+    def hold_until(self, key, moved, timeout=10):
+        """Holds a view key down until moved(picture) is true of the picture,
+        taken with the program stopped, then lets it go; the key acts only
+        while the program draws frames, at whatever rate it can."""
+        self.key_down(key)
+        try:
+            self.until(lambda: moved(self.frozen_screenshot()), timeout, key + " changes the picture")
+        finally:
+            self.key_up(key)
 
     def request_close(self):
         """Sends WM_DELETE_WINDOW, as a desktop does when its close button is clicked."""
@@ -363,10 +418,11 @@ def tower_on(image, peg):
 def wait_until_still(program, timeout=60, interval=0.3):
     """Waits until two frozen screenshots `interval` apart are equal, which
     happens once the solution is over; returns the last one."""
+    previous = program.first_frame()
     deadline = time.time() + timeout
-    previous = program.frozen_screenshot()
     while time.time() < deadline:
         time.sleep(interval)
+        program.check_running()
         current = program.frozen_screenshot()
         if current == previous:
             return current
@@ -378,18 +434,18 @@ def ends_on_peg_2(program):
     """Waits for the end of the solution, checks the tower stands on peg 2,
     then presses Escape and checks the status is 0."""
     failures = tower_on(wait_until_still(program), 2)
-    assert not failures, "; ".join(failures)
+    check(not failures, "; ".join(failures))
     status = program.escape()
-    assert status == 0, "status %s" % status
+    check(status == 0, "status %s" % status)
 
 
 def ended_cleanly(program, status):
     """Checks that the program ended with status 0, printed nothing and left
     no window behind."""
-    assert status == 0, "status %s" % status
-    assert program.output() == (b"", b""), program.output()
+    check(status == 0, "status %s" % status)
+    check(program.output() == (b"", b""), program.output())
     windows = program.server.run("xdotool", "search", "--name", "^%s$" % CAPTION, check=False)
-    assert windows.strip() == "", "a window remains"
+    check(windows.strip() == "", "a window remains")
 
 
 def _proc_state(pid):
@@ -398,11 +454,6 @@ def _proc_state(pid):
             return f.read().rsplit(")", 1)[1].split()[0]
     except OSError:
         return None
-
-
-def _root_size(server):
-    screen = server.conn.screen()
-    return screen.width_in_pixels, screen.height_in_pixels
 
 
 def main(command):

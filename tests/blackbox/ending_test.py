@@ -4,10 +4,9 @@ Before Escape, the view keys turn and move the picture mid-flight."""
 import os
 import signal
 import sys
-import time
 import unittest
 
-from xsession import OnVirtualDisplay, Duruv, ended_cleanly, project
+from xsession import OnVirtualDisplay, ended_cleanly, project
 
 
 def base_row(image):
@@ -21,13 +20,10 @@ def base_row(image):
 class Ending(OnVirtualDisplay):
 
     def ends_at_once(self, how):
-        """Starts the program, lets it play a second, ends it by `how`, and
-        checks status, output and windows."""
-        program = Duruv(self.xs, BINARY)
-        self.addCleanup(program.kill)
-        program.find_window()
-        time.sleep(1.0)
-        self.assertIsNone(program.proc.poll(), "the program ended by itself")
+        """Starts the program, waits for its first picture, ends it by `how`,
+        and checks status, output and windows."""
+        program = self.start(BINARY)
+        program.first_frame()
         how(program)
         ended_cleanly(program, program.wait(1))
 
@@ -37,9 +33,7 @@ class Ending(OnVirtualDisplay):
                 before = base_row(program.frozen_screenshot())
                 still = base_row(program.frozen_screenshot())
                 self.assertEqual(still, before, "the base moved with no key held")
-                program.press(key, hold=0.05)
-                after = base_row(program.frozen_screenshot())
-                self.assertNotEqual(after, before, key + " did not move the view")
+                program.hold_until(key, lambda picture: base_row(picture) != before)
             program.press("Escape")
         self.ends_at_once(view_keys_then_escape)
 

@@ -7,7 +7,7 @@ import unittest
 
 from Xlib import X
 
-from xsession import OnVirtualDisplay, Duruv, kind, look
+from xsession import OnVirtualDisplay, kind, look
 
 BASE = (16.5, -0.25, 11.0)      # a point on the front face of the base
 
@@ -53,10 +53,8 @@ def middle_column(image):
 class FullScreen(OnVirtualDisplay):
 
     def setUp(self):
-        self.program = Duruv(self.xs, BINARY)
-        self.addCleanup(self.program.kill)
-        self.program.find_window()
-        time.sleep(0.3)
+        self.program = self.start(BINARY)
+        self.program.first_frame()
 
     def press_f1(self, times):
         """Presses F1 `times` times, ten a second, as quick as a hand repeats
@@ -83,7 +81,7 @@ class FullScreen(OnVirtualDisplay):
         image = self.program.frozen_screenshot(window=self.xs.conn.screen().root.id)
         column = middle_column(image)
         self.assertTrue("base" in column and "peg" in column, "no scene in the middle")
-        self.assertEqual(image.pixel(5, 5), (0, 0, 0), "the desktop still shows")
+        self.assertEqual(image.pixel(5, 5), (0, 0, 0), "the (white) desktop still shows")
 
     def test_f1_again_comes_back_to_the_window(self):
         self.press_f1(1)

@@ -12,7 +12,7 @@ import tempfile
 import time
 import unittest
 
-from xsession import OnVirtualDisplay, Duruv, session_env
+from xsession import OnVirtualDisplay, session_env
 
 REFRESH = 60                # Hz of weston's headless output
 
@@ -45,9 +45,7 @@ class Pace(OnVirtualDisplay):
         return dict(env, LD_PRELOAD=SHIM, DURUV_PACE_LOG=self.log)
 
     def test_swap_that_waits_is_asked_for_before_the_video_mode(self):
-        program = Duruv(self.xs, BINARY, env=self.shimmed(self.xs.env))
-        self.addCleanup(program.kill)
-        program.find_window()
+        program = self.start(BINARY, env=self.shimmed(self.xs.env))
         program.first_frame()
         self.assertEqual(program.escape(), 0)
         asked, swaps, _ = read_pace(self.log)
@@ -58,9 +56,7 @@ class Pace(OnVirtualDisplay):
         if weston_major() < 13:
             self.skipTest("weston %d with this SDL cannot show a native Wayland OpenGL window "
                           "(Debian 12); weston 13 or later can" % weston_major())
-        probe = Duruv(self.xs, BINARY)
-        self.addCleanup(probe.kill)
-        probe.find_window()
+        probe = self.start(BINARY)
         if not probe.sdl_loaded().startswith("sdl12-compat"):
             self.skipTest("classic SDL 1.2 has no Wayland driver")
         probe.kill()

@@ -6,20 +6,14 @@ import os
 import sys
 import unittest
 
-from xsession import (OnVirtualDisplay, Duruv, ended_cleanly, look, disk_point, peg_point,
-                      tower_on, wait_until_still)
+from xsession import (OnVirtualDisplay, ended_cleanly, look, disk_point, peg_point, tower_on,
+                      wait_until_still)
 
 
 class Session(OnVirtualDisplay):
 
-    def start(self):
-        program = Duruv(self.xs, BINARY)
-        self.addCleanup(program.kill)
-        program.find_window()
-        return program
-
     def test_window_640x480_captioned_and_resizable(self):
-        program = self.start()
+        program = self.start(BINARY)
         self.assertEqual(program.geometry(), (640, 480))
         self.assertTrue(program.resizable(), "the size hints set a maximum size")
         suite, loaded = os.environ.get("DURUV_SUITE", "blackbox"), program.sdl_loaded()
@@ -28,7 +22,7 @@ class Session(OnVirtualDisplay):
             self.assertTrue(loaded.startswith("sdl12-compat"), loaded)
 
     def test_first_picture_shows_the_tower_on_peg_1(self):
-        image = self.start().first_frame()
+        image = self.start(BINARY).first_frame()
         for k in range(1, 7):       # disk 1 may already be rising
             self.assertEqual(look(image, disk_point(1, k)), "disk", "position %d" % k)
         for peg in (2, 3):
@@ -37,21 +31,19 @@ class Session(OnVirtualDisplay):
         self.assertEqual(look(image, (16.5, -0.25, 11.0)), "base")
 
     def test_whole_run_ends_with_the_tower_on_peg_2(self):
-        failures = tower_on(wait_until_still(self.start()), 2)
+        failures = tower_on(wait_until_still(self.start(BINARY)), 2)
         self.assertFalse(failures, "; ".join(failures))
 
     def test_view_keys_change_the_picture_after_the_end(self):
-        program = self.start()
+        program = self.start(BINARY)
         end = wait_until_still(program)
         for key in ("Left", "Right", "Up", "Down", "a", "q"):
-            program.press(key, hold=0.05)
-            moved = wait_until_still(program, timeout=5, interval=0.1)
-            self.assertNotEqual(moved, end, key + " did not change the picture")
-            end = moved
+            program.hold_until(key, lambda picture: picture != end)
+            end = wait_until_still(program, timeout=5, interval=0.1)
         self.assertIsNone(program.proc.poll(), "the program ended by itself")
 
     def test_1000_stray_keys_and_the_mouse_change_nothing(self):
-        program = self.start()
+        program = self.start(BINARY)
         end = wait_until_still(program)
         keys = ([c for c in "bcdefghijklmnoprstuvwxyz0123456789"] +
                 ["Shift_L", "Control_L", "Alt_L", "Super_L", "Caps_Lock", "space",
@@ -70,7 +62,7 @@ class Session(OnVirtualDisplay):
         self.assertIsNone(program.proc.poll(), "the program ended")
 
     def test_escape_after_the_end_gives_status_0(self):
-        program = self.start()
+        program = self.start(BINARY)
         wait_until_still(program)
         ended_cleanly(program, program.escape())
 

@@ -6,10 +6,10 @@ import sys
 import time
 import unittest
 
-from xsession import XServer, Duruv, ends_on_peg_2
+from xsession import OnVirtualDisplay, ends_on_peg_2
 
 
-class Storm(unittest.TestCase):
+class Storm(OnVirtualDisplay):
 
     def settle_at(self, program, width, height):
         """Asks for a size until the window keeps it: under sdl12-compat,
@@ -34,16 +34,12 @@ class Storm(unittest.TestCase):
 
     def test_200_resizes_while_disks_fly(self):
         rng = random.Random(1)
-        xs = XServer(window_manager=True)
-        self.addCleanup(xs.stop)
         # glibc raises its mmap threshold when a large block is freed, so
         # that freed framebuffers of large sizes stay in the heap and keep
         # resident memory up without any leak; a fixed threshold gives them
         # back, and what remains is what the resizes really keep.
-        env = dict(xs.env, GLIBC_TUNABLES="glibc.malloc.mmap_threshold=131072")
-        program = Duruv(xs, BINARY, env=env)
-        self.addCleanup(program.kill)
-        program.find_window()
+        env = dict(self.xs.env, GLIBC_TUNABLES="glibc.malloc.mmap_threshold=131072")
+        program = self.start(BINARY, env=env)
 
         # The largest and smallest sizes first, so that the driver has set up
         # what it keeps for later ones before the baseline.

@@ -3,10 +3,9 @@ or pointing at /dev/full or at a pipe nobody reads, it opens its window and
 plays, and Escape gives status 0."""
 import os
 import sys
-import time
 import unittest
 
-from xsession import OnVirtualDisplay, Duruv
+from xsession import OnVirtualDisplay
 
 
 def closing(*fds):
@@ -32,11 +31,8 @@ class Streams(OnVirtualDisplay):
         }
         for name, streams in cases.items():
             with self.subTest(name):
-                program = Duruv(self.xs, BINARY, **streams)
-                self.addCleanup(program.kill)
-                program.find_window()
-                time.sleep(0.3)
-                self.assertIsNone(program.proc.poll(), "the program ended")
+                program = self.start(BINARY, **streams)
+                program.first_frame()
                 self.assertEqual(program.escape(), 0)
 
 

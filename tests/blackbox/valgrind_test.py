@@ -7,7 +7,6 @@ suppressions hide nothing of the program's."""
 import os
 import sys
 import tempfile
-import time
 import unittest
 
 from xsession import XServer, Duruv
@@ -39,8 +38,8 @@ class Memcheck(unittest.TestCase):
         program.find_window(timeout=120)
         for width, height in sizes:
             program.resize(width, height)
-            time.sleep(0.3)
-        program.first_frame()
+            program.until(lambda: program.geometry() == (width, height), 60, "the window takes the size")
+        program.first_frame(timeout=120)
         status = program.escape(timeout=120)
         with open(log) as f:
             report = f.read()
