@@ -52,6 +52,15 @@ struct Run {
     long allocations;   // heap allocations by the whole process
 };
 
+// What the swaps since START cost: all frames, the slowest, the allocations.
+Run Measured(Clock::time_point START, long ALLOCATIONSBEFORE)
+{
+    Run run{Seconds(START, SWAPS.back()), 0, ALLOCATIONS - ALLOCATIONSBEFORE};
+    for (size_t i = 1; i < SWAPS.size(); i++)
+        run.slowest = std::max(run.slowest, Seconds(SWAPS[i - 1], SWAPS[i]));
+    return run;
+}
+
 // Plays the whole solution from the starting tower, one frame per step.
 Run Solution()
 {
@@ -61,10 +70,7 @@ Run Solution()
     long before = ALLOCATIONS;
     Clock::time_point start = Clock::now();
     HANOI(1, 2, N);
-    Run run{Seconds(start, SWAPS.back()), 0, ALLOCATIONS - before};
-    for (size_t i = 1; i < SWAPS.size(); i++)
-        run.slowest = std::max(run.slowest, Seconds(SWAPS[i - 1], SWAPS[i]));
-    return run;
+    return Measured(start, before);
 }
 
 // The same number of frames that only clear the buffers and swap them.
@@ -77,10 +83,7 @@ Run Floor()
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         SDL_GL_SwapBuffers();
     }
-    Run run{Seconds(start, SWAPS.back()), 0, ALLOCATIONS - before};
-    for (size_t i = 1; i < SWAPS.size(); i++)
-        run.slowest = std::max(run.slowest, Seconds(SWAPS[i - 1], SWAPS[i]));
-    return run;
+    return Measured(start, before);
 }
 
 }  // namespace

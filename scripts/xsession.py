@@ -430,7 +430,7 @@ def wait_until_still(program, timeout=60, interval=0.3):
     raise RuntimeError("the picture did not stand still in %d s" % timeout)
 
 
-def ends_on_peg_2(program):
+def finishes_on_peg_2_then_escape(program):
     """Waits for the end of the solution, checks the tower stands on peg 2,
     then presses Escape and checks the status is 0."""
     failures = tower_on(wait_until_still(program), 2)

@@ -22,7 +22,8 @@ constexpr double ADD = 0.8;             // flight step per frame
 constexpr double DISKPITCH = DISKHEIGHT + DISTDISKS;
 
 // Height at which a disk rests on a stack of C disks: the underside of stack
-// position C + 1, one pitch per disk below it above the gap under the lowest.
+// position C + 1, which is the gap under the lowest disk plus one pitch for
+// each of the C disks below.
 constexpr double RESTHEIGHT(int C) { return C * DISKPITCH + DISTDISKS; }
 
 // Length of the tube of a peg for a set of COUNT disks: PLUSBARHEIGHT above

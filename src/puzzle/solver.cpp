@@ -21,9 +21,9 @@ void CHECKMOVE(int F, int T, int H)
 void MOVEDISK(int F, int T)
 {
     int INDEX = DISKAT(F, DISKCOUNT(F));
-    int TARGET = DISKCOUNT(T);
-    if (TARGET > 0 && DISKAT(T, TARGET) < INDEX)
-        PROGRAMERROR("disk %d put on the smaller disk %d", INDEX, DISKAT(T, TARGET));
+    int TARGETCOUNT = DISKCOUNT(T);
+    if (TARGETCOUNT > 0 && DISKAT(T, TARGETCOUNT) < INDEX)
+        PROGRAMERROR("disk %d put on the smaller disk %d", INDEX, DISKAT(T, TARGETCOUNT));
     SETDISKCOUNT(F, DISKCOUNT(F) - 1);
     ANIMATEFLY(INDEX, F, T);
     SETDISKCOUNT(T, DISKCOUNT(T) + 1);

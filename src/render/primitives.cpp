@@ -57,16 +57,15 @@ void DRAWDISK(int N, int INDEX)
     // kept in single precision; the colour and the radius are blended from
     // it in double precision and kept in single precision again.
     float SCALE = static_cast<double>(INDEX - 1) / (N - 1);
-    double WEIGHT = SCALE;
     GLfloat AMBANDDIFFOBJ[4];
     for (int I = 0; I < 4; I++)
-        AMBANDDIFFOBJ[I] = AMBDIFF[I] * WEIGHT + (1.0 - WEIGHT) * AMBDIFF[I + 4];
+        AMBANDDIFFOBJ[I] = AMBDIFF[I] * static_cast<double>(SCALE) + (1.0 - SCALE) * AMBDIFF[I + 4];
 
     glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, AMBANDDIFFOBJ);
     glMaterialfv(GL_FRONT, GL_SPECULAR, SPECULAROBJ);
     glMaterialf(GL_FRONT, GL_SHININESS, SHININESSOBJ);
     glPushMatrix();
-    float RADIUS = WEIGHT * (BIGDISKRADIUS - LITTLEDISKRADIUS) + LITTLEDISKRADIUS;
+    float RADIUS = SCALE * (BIGDISKRADIUS - LITTLEDISKRADIUS) + LITTLEDISKRADIUS;
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
     gluCylinder(Q, INNERRADIUS, RADIUS, 0.0, 16, 3);           // bottom ring, faces down
     gluCylinder(Q, RADIUS, RADIUS, DISKHEIGHT, 16, 3);         // outer wall

@@ -4,7 +4,7 @@ to the finished tower."""
 import sys
 import unittest
 
-from xsession import OnVirtualDisplay, ends_on_peg_2, look
+from xsession import OnVirtualDisplay, finishes_on_peg_2_then_escape, look
 
 # Points of the base's front face, at its middle and just inside its ends,
 # and points just beyond its ends: where they fall depends on the viewport
@@ -38,7 +38,7 @@ class Resize(OnVirtualDisplay):
     def test_tower_on_peg_2_after_resizes_then_escape(self):
         self.resize_and_check(800, 600)
         self.resize_and_check(240, 180)
-        ends_on_peg_2(self.program)
+        finishes_on_peg_2_then_escape(self.program)
 
 
 if __name__ == "__main__":

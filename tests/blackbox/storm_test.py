@@ -6,7 +6,7 @@ import sys
 import time
 import unittest
 
-from xsession import OnVirtualDisplay, ends_on_peg_2
+from xsession import OnVirtualDisplay, finishes_on_peg_2_then_escape
 
 
 class Storm(OnVirtualDisplay):
@@ -56,7 +56,7 @@ class Storm(OnVirtualDisplay):
             print("resident memory: %d kB before the storm, %d kB after" % (before, after))
             self.assertLess(after - before, 2048, "grew by %d kB" % (after - before))
         with self.subTest("tower on peg 2; Escape gives 0"):
-            ends_on_peg_2(program)
+            finishes_on_peg_2_then_escape(program)
 
 
 if __name__ == "__main__":
