@@ -27,13 +27,15 @@ def screen_covered(xs):
     return False
 
 
-def settles(predicate, timeout=5.0, steady=0.5):
+def settles(program, predicate, timeout=5.0, steady=0.5):
     """Whether predicate() comes true within timeout seconds and stays true
-    for `steady` seconds: the window manager carries out full-screen changes
-    in its own time, later still after many quick presses."""
+    for `steady` seconds, while the program runs: the window manager carries
+    out full-screen changes in its own time, later still after many quick
+    presses."""
     deadline = time.time() + timeout
     since = None
     while time.time() < deadline:
+        program.check_running()
         if not predicate():
             since = None
         elif since is None:
@@ -68,8 +70,8 @@ class FullScreen(OnVirtualDisplay):
     def assert_windowed_then_escape(self):
         """The scene is back in its 640 x 480 window, the program still runs,
         and Escape ends it with status 0."""
-        self.assertTrue(settles(lambda: not screen_covered(self.xs)), "still full screen")
-        self.assertTrue(settles(lambda: self.program.geometry() == (640, 480)),
+        self.assertTrue(settles(self.program, lambda: not screen_covered(self.xs)), "still full screen")
+        self.assertTrue(settles(self.program, lambda: self.program.geometry() == (640, 480)),
                         "window is %s x %s" % self.program.geometry())
         self.assertEqual(look(self.program.frozen_screenshot(), BASE), "base", "no scene in the window")
         self.assertIsNone(self.program.proc.poll(), "the program ended")
@@ -77,7 +79,7 @@ class FullScreen(OnVirtualDisplay):
 
     def test_f1_goes_full_screen(self):
         self.press_f1(1)
-        self.assertTrue(settles(lambda: screen_covered(self.xs)), "no full-screen window")
+        self.assertTrue(settles(self.program, lambda: screen_covered(self.xs)), "no full-screen window")
         image = self.program.frozen_screenshot(window=self.xs.conn.screen().root.id)
         column = middle_column(image)
         self.assertTrue("base" in column and "peg" in column, "no scene in the middle")
@@ -85,7 +87,7 @@ class FullScreen(OnVirtualDisplay):
 
     def test_f1_again_comes_back_to_the_window(self):
         self.press_f1(1)
-        self.assertTrue(settles(lambda: screen_covered(self.xs)), "no full-screen window")
+        self.assertTrue(settles(self.program, lambda: screen_covered(self.xs)), "no full-screen window")
         self.press_f1(1)
         self.assert_windowed_then_escape()
 
