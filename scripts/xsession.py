@@ -161,7 +161,7 @@ class Duruv:
     def __exit__(self, *exc):
         self.kill()
 
-    def find_window(self, timeout=10):
+    def find_window(self, timeout=30):
         """The visible window captioned "Duruv", found within a few frames of
         its mapping by polling the window tree (a window manager puts it one
         level down, inside its frame)."""
