@@ -28,5 +28,6 @@ echo "Installing: ${missing[*]}"
 SUDO=()
 [ "$(id -u)" -eq 0 ] || SUDO=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-"${SUDO[@]}" apt-get update -qq
-"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+"${SUDO[@]}" apt-get update -qq || { echo "install-deps.sh: apt-get update failed" >&2; exit 1; }
+"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null ||
+    { echo "install-deps.sh: apt-get could not install: ${missing[*]}" >&2; exit 1; }
