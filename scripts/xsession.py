@@ -83,11 +83,11 @@ class XServer:
             raise
 
     def _wait_for_wm(self):
-        check = self.conn.intern_atom("_NET_SUPPORTING_WM_CHECK")
+        supporting = self.conn.intern_atom("_NET_SUPPORTING_WM_CHECK")
         root = self.conn.screen().root
         deadline = time.time() + 10
         while time.time() < deadline:
-            if root.get_full_property(check, X.AnyPropertyType):
+            if root.get_full_property(supporting, X.AnyPropertyType):
                 return
             if self.wm.poll() is not None:
                 raise RuntimeError("openbox ended with status %d" % self.wm.returncode)
