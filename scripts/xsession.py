@@ -179,12 +179,20 @@ class Duruv:
                     pass
             self.check_running()
             time.sleep(POLL)
-        raise RuntimeError("no window captioned %s in %d s" % (CAPTION, timeout))
+        raise RuntimeError("no window captioned %s in %d s%s" % (CAPTION, timeout, self.said()))
 
     def check_running(self):
         """Raises an error with the exit status if the program has ended."""
         if self.proc.poll() is not None:
-            raise RuntimeError("the program ended with status %d" % self.proc.returncode)
+            raise RuntimeError("the program ended with status %d%s" % (self.proc.returncode, self.said()))
+
+    def said(self):
+        """What the program has written on standard error, for a report."""
+        if self.stderr.closed:
+            return ""
+        fd = self.stderr.fileno()      # read without moving the program's offset
+        written = os.pread(fd, os.fstat(fd).st_size, 0).decode(errors="replace").strip()
+        return "; it wrote on standard error:\n" + written if written else ""
 
     def until(self, predicate, timeout, what):
         """Waits until predicate() is true; raises an error that says what did
@@ -193,7 +201,7 @@ class Duruv:
         while not predicate():
             self.check_running()
             if time.time() > deadline:
-                raise RuntimeError("%s: not within %g s" % (what, timeout))
+                raise RuntimeError("%s: not within %g s%s" % (what, timeout, self.said()))
             time.sleep(POLL)
 
     def x_window(self):
