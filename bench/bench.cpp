@@ -18,7 +18,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <unistd.h>
 #include <vector>
 
 extern "C" void *__libc_malloc(size_t);
@@ -120,10 +119,7 @@ int main()
     SWAPS.reserve(2 * SOLUTIONFRAMES);
     Clock::time_point start = Clock::now();
     STARTINGTOWER();
-    int REPORT = dup(STDOUT_FILENO);    // OPENWINDOW mutes standard output
     OPENWINDOW();
-    dup2(REPORT, STDOUT_FILENO);
-    close(REPORT);
     INITGL();
     RESIZEWINDOW(SCREENWIDTH, SCREENHEIGHT);
     Run first = Solution();

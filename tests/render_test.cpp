@@ -12,7 +12,6 @@
 #include "shell/window.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -63,13 +62,7 @@ Vec4 PixelAt(const Matrix &camera, double x, double y, double z)
 
 class Render : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        int report = dup(STDOUT_FILENO);    // OPENWINDOW mutes standard output
-        OPENWINDOW();
-        dup2(report, STDOUT_FILENO);
-        close(report);
-    }
+    static void SetUpTestSuite() { OPENWINDOW(); }
     static void TearDownTestSuite() { SDL_Quit(); }
     void SetUp() override
     {

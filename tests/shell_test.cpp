@@ -7,7 +7,6 @@
 #include "shell/window.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <iterator>
@@ -45,13 +44,7 @@ void PushQuit()
 
 class Shell : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        int report = dup(STDOUT_FILENO);    // OPENWINDOW mutes standard output
-        OPENWINDOW();
-        dup2(report, STDOUT_FILENO);
-        close(report);
-    }
+    static void SetUpTestSuite() { OPENWINDOW(); }
     static void TearDownTestSuite() { SDL_Quit(); }
     void SetUp() override
     {

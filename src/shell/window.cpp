@@ -1,7 +1,4 @@
-// Start-up of SDL video and the OpenGL window. The program prints nothing,
-// and the libraries under it may write to the standard streams, so start-up
-// makes sure those never share a number with another descriptor and that
-// nothing reaches a terminal on standard output.
+// The standard streams, the start-up of SDL video and the OpenGL window.
 #include "shell/window.h"
 
 #include "common/exits.h"
@@ -13,28 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Points each of standard input, output and error that is closed at
-// /dev/null. Otherwise a descriptor opened later, such as the connection to
-// the X server, would take its number, and whatever a library writes to
-// that stream would go into it.
-void FILLCLOSEDSTREAMS()
-{
-    for (int FD = STDIN_FILENO; FD <= STDERR_FILENO; FD++)
-        if (fcntl(FD, F_GETFD) == -1)
-            open("/dev/null", O_RDWR);      // the lowest free number: FD itself
-}
-
-// Points standard output at /dev/null for the whole run: the program has
-// nothing to say there, and without a display SDL's text-mode fallback
-// drivers would draw on it. Standard error stays the libraries' own. The
-// streams are all open by now, so /dev/null gets a number of its own.
-void MUTESTANDARDOUTPUT()
-{
-    int NUL = open("/dev/null", O_WRONLY);
-    dup2(NUL, STDOUT_FILENO);
-    close(NUL);
-}
 
 // Whether SDL's video driver is one it falls back to when no display
 // answers: text-mode drivers that draw in the terminal, or SDL2's offscreen
@@ -66,6 +41,19 @@ void STARTVIDEO()
 
 }  // namespace
 
+void PREPARESTANDARDSTREAMS()
+{
+    // A closed stream's number would go to the next descriptor opened, such
+    // as the connection to the X server, and what a library writes to the
+    // stream into it.
+    for (int FD = STDIN_FILENO; FD <= STDERR_FILENO; FD++)
+        if (fcntl(FD, F_GETFD) == -1)
+            open("/dev/null", O_RDWR);      // the lowest free number: FD itself
+    int NUL = open("/dev/null", O_WRONLY);  // a number of its own: all three are open
+    dup2(NUL, STDOUT_FILENO);
+    close(NUL);
+}
+
 Uint32 VIDEOMODEFLAGS(const SDL_VideoInfo *INFO)
 {
     Uint32 FLAGS = SDL_OPENGL | SDL_RESIZABLE | SDL_HWPALETTE | SDL_DOUBLEBUF;
@@ -77,8 +65,6 @@ Uint32 VIDEOMODEFLAGS(const SDL_VideoInfo *INFO)
 
 void OPENWINDOW()
 {
-    FILLCLOSEDSTREAMS();
-    MUTESTANDARDOUTPUT();
     STARTVIDEO();
 
     const SDL_VideoInfo *INFO = SDL_GetVideoInfo();
