@@ -32,7 +32,9 @@ XVFB_ARGS = ["-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset", "-w
 POLL = 0.02                 # seconds between looks at a state being waited for
 
 
-_RUNTIME_DIR = []
+# The program's XDG_RUNTIME_DIR: private and empty, removed at exit.
+RUNTIME_DIR = tempfile.mkdtemp(prefix="duruv-runtime-")
+atexit.register(shutil.rmtree, RUNTIME_DIR, True)
 
 
 def check(condition, message):
@@ -47,10 +49,7 @@ def session_env(**changes):
     with a private, empty XDG_RUNTIME_DIR, and with `changes` (None removes
     a variable). So the program never reaches the desktop of whoever runs
     the tests, and no desktop session's libraries write to its streams."""
-    if not _RUNTIME_DIR:
-        _RUNTIME_DIR.append(tempfile.mkdtemp(prefix="duruv-runtime-"))
-        atexit.register(shutil.rmtree, _RUNTIME_DIR[0], True)
-    env = dict(os.environ, XDG_RUNTIME_DIR=_RUNTIME_DIR[0])
+    env = dict(os.environ, XDG_RUNTIME_DIR=RUNTIME_DIR)
     env.pop("WAYLAND_DISPLAY", None)
     env.update(changes)
     return {k: v for k, v in env.items() if v is not None}
@@ -165,21 +164,18 @@ class Duruv:
         """The visible window captioned "Duruv", found within a few frames of
         its mapping by polling the window tree (a window manager puts it one
         level down, inside its frame)."""
-        conn = self.server.conn
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            for top in conn.screen().root.query_tree().children:
-                try:
-                    for w in [top] + top.query_tree().children:
-                        if (w.get_wm_name() == CAPTION and
-                                w.get_attributes().map_state == X.IsViewable):
-                            self.window = w.id
-                            return self.window
-                except Exception:       # the window went away meanwhile
-                    pass
-            self.check_running()
-            time.sleep(POLL)
-        raise RuntimeError("no window captioned %s in %d s%s" % (CAPTION, timeout, self.said()))
+        self.window = self.until(self._visible_window, timeout, "a window captioned " + CAPTION)
+        return self.window
+
+    def _visible_window(self):
+        for top in self.server.conn.screen().root.query_tree().children:
+            try:
+                for w in [top] + top.query_tree().children:
+                    if w.get_wm_name() == CAPTION and w.get_attributes().map_state == X.IsViewable:
+                        return w.id
+            except Exception:       # the window went away meanwhile
+                pass
+        return None
 
     def check_running(self):
         """Raises an error with the exit status if the program has ended."""
@@ -195,10 +191,14 @@ class Duruv:
         return "; it wrote on standard error:\n" + written if written else ""
 
     def until(self, predicate, timeout, what):
-        """Waits until predicate() is true; raises an error that says what did
-        not happen if the program ends or the time runs out first."""
+        """Waits until predicate() gives a true value and returns it; raises an
+        error that says what did not happen if the program ends or the time
+        runs out first."""
         deadline = time.time() + timeout
-        while not predicate():
+        while True:
+            found = predicate()
+            if found:
+                return found
             self.check_running()
             if time.time() > deadline:
                 raise RuntimeError("%s: not within %g s%s" % (what, timeout, self.said()))
@@ -251,11 +251,10 @@ class Duruv:
         """The first picture of the scene, taken with the program stopped:
         its corner has the black background, and something stands on it
         (before the first frame the window shows the white desktop)."""
-        shots = []
-        drawn = lambda image: image.pixel(0, 0) == (0, 0, 0) and any(image.raw)
-        self.until(lambda: drawn(shots.append(self.frozen_screenshot(path)) or shots[-1]),
-                   timeout, "a picture of the scene")
-        return shots[-1]
+        def drawn():
+            image = self.frozen_screenshot(path)
+            return image if image.pixel(0, 0) == (0, 0, 0) and any(image.raw) else None
+        return self.until(drawn, timeout, "a picture of the scene")
 
     def key_down(self, key):
         self.server.run("xdotool", "keydown", "--window", str(self.window), key)

@@ -12,18 +12,9 @@
 
 namespace {
 
-int ASKEDBEFOREMODE = -1;
-int ASKED = -1;
-bool MODESET = false;
+int ASKED = -1, ASKEDBEFOREMODE = -2;   // -2: no video mode yet
 long SWAPS = 0;
-double FIRSTSWAP = 0, LASTSWAP = 0;
-
-double Now()
-{
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
-}
+double FIRSTSWAP, LASTSWAP;
 
 template <typename F> F Next(const char *name)
 {
@@ -32,8 +23,7 @@ template <typename F> F Next(const char *name)
 
 [[gnu::destructor]] void Report()
 {
-    const char *path = std::getenv("DURUV_PACE_LOG");
-    if (FILE *f = path ? std::fopen(path, "w") : nullptr) {
+    if (FILE *f = std::fopen(std::getenv("DURUV_PACE_LOG"), "w")) {
         std::fprintf(f, "%d %ld %.6f\n", ASKEDBEFOREMODE, SWAPS, LASTSWAP - FIRSTSWAP);
         std::fclose(f);
     }
@@ -50,16 +40,17 @@ extern "C" int SDL_GL_SetAttribute(SDL_GLattr attr, int value)
 
 extern "C" SDL_Surface *SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags)
 {
-    if (!MODESET)
+    if (ASKEDBEFOREMODE == -2)
         ASKEDBEFOREMODE = ASKED;
-    MODESET = true;
     return Next<SDL_Surface *(*)(int, int, int, Uint32)>("SDL_SetVideoMode")(width, height, bpp, flags);
 }
 
 extern "C" void SDL_GL_SwapBuffers()
 {
     Next<void (*)()>("SDL_GL_SwapBuffers")();
-    LASTSWAP = Now();
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    LASTSWAP = t.tv_sec + t.tv_nsec * 1e-9;
     if (SWAPS++ == 0)
         FIRSTSWAP = LASTSWAP;
 }
