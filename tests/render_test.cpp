@@ -45,19 +45,28 @@ void ExpectNear(const Vec4 &got, const Vec4 &want, const std::string &what)
         EXPECT_NEAR(got[i], want[i], 1e-4) << what << "[" << i << "]";
 }
 
-// The colour of the last frame where the world point (x, y, z) appears
-// under the camera of the last frame.
-Vec4 PixelAt(const Matrix &camera, double x, double y, double z)
+struct Seen {
+    Vec4 colour;
+    GLdouble hit[3];            // the world point drawn at that pixel
+};
+
+// What the back buffer shows where the world point (x, y, z) lands under
+// the matrices in force: the pixel's colour and the world point drawn there.
+Seen SeenAt(double x, double y, double z)
 {
-    GLdouble projection[16], wx, wy, wz;
+    Seen seen{};
+    GLdouble modelview[16], projection[16], wx, wy, wz;
     GLint viewport[4];
+    GLfloat depth;
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
-    gluProject(x, y, z, camera.data(), projection, viewport, &wx, &wy, &wz);
-    Vec4 rgba{};
+    gluProject(x, y, z, modelview, projection, viewport, &wx, &wy, &wz);
     glReadBuffer(GL_BACK);
-    glReadPixels(static_cast<GLint>(wx), static_cast<GLint>(wy), 1, 1, GL_RGBA, GL_FLOAT, rgba.data());
-    return rgba;
+    glReadPixels(static_cast<GLint>(wx), static_cast<GLint>(wy), 1, 1, GL_RGBA, GL_FLOAT, seen.colour.data());
+    glReadPixels(static_cast<GLint>(wx), static_cast<GLint>(wy), 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    gluUnProject(wx, wy, depth, modelview, projection, viewport, &seen.hit[0], &seen.hit[1], &seen.hit[2]);
+    return seen;
 }
 
 class Render : public ::testing::Test {
@@ -79,15 +88,9 @@ protected:
 // ambient light, its normal turned away.
 enum Look { NONE, SOLID, LIT, DIM };
 
-// The six ways of looking at a solid along an axis, as turns of the world.
 // The ways of looking at a solid, as turns of the world: along the axes, and
 // from above and in front at 45 degrees.
 enum Side { FRONT, BACK, TOP, BOTTOM, LEFT, RIGHT, TILT };
-
-struct Seen {
-    Vec4 colour;
-    GLdouble hit[3];            // the world point drawn at the probe's pixel
-};
 
 // Draws one solid with an orthographic camera that looks at CENTRE from
 // SIDE, HALF units from the middle of the window to its top and bottom, and
@@ -108,20 +111,7 @@ Seen LookAt(const std::function<void()> &draw, Side side, const GLdouble (&centr
     glTranslated(-centre[0], -centre[1], -centre[2]);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     draw();
-
-    Seen seen{};
-    GLdouble modelview[16], projection[16], wx, wy, wz;
-    GLint viewport[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    gluProject(x, y, z, modelview, projection, viewport, &wx, &wy, &wz);
-    GLfloat depth;
-    glReadBuffer(GL_BACK);
-    glReadPixels(static_cast<GLint>(wx), static_cast<GLint>(wy), 1, 1, GL_RGBA, GL_FLOAT, seen.colour.data());
-    glReadPixels(static_cast<GLint>(wx), static_cast<GLint>(wy), 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-    gluUnProject(wx, wy, depth, modelview, projection, viewport, &seen.hit[0], &seen.hit[1], &seen.hit[2]);
-    return seen;
+    return SeenAt(x, y, z);
 }
 
 Look LookOf(const Vec4 &c)
@@ -430,7 +420,7 @@ TEST_F(Render, PixelsShowBasePegsAndDisks)
         ROTDX = p.rotdx;
         FLYINGINDEX = p.flying;
         DRAWGLSCENE();
-        Vec4 c = PixelAt(ModelView(), p.x, p.y, p.z);
+        Vec4 c = SeenAt(p.x, p.y, p.z).colour;
         SCOPED_TRACE(std::string(p.what) + ": " + std::to_string(c[0]) + " " +
                      std::to_string(c[1]) + " " + std::to_string(c[2]));
         switch (p.kind) {
