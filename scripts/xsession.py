@@ -82,16 +82,21 @@ class XServer:
             raise
 
     def _wait_for_wm(self):
-        supporting = self.conn.intern_atom("_NET_SUPPORTING_WM_CHECK")
-        root = self.conn.screen().root
-        deadline = time.time() + 10
-        while time.time() < deadline:
-            if root.get_full_property(supporting, X.AnyPropertyType):
-                return
+        """Waits until openbox frames a window of its own: it announces itself
+        before it is ready, and a program mapped meanwhile may wait for its
+        window to be mapped for good (seen on a fresh Debian 13)."""
+        screen = self.conn.screen()
+        probe = screen.root.create_window(0, 0, 10, 10, 0, screen.root_depth)
+        probe.map()
+        deadline = time.time() + 60
+        while probe.query_tree().parent == screen.root:
             if self.wm.poll() is not None:
                 raise RuntimeError("openbox ended with status %d" % self.wm.returncode)
+            if time.time() > deadline:
+                raise RuntimeError("openbox framed no window in 60 s")
             time.sleep(POLL)
-        raise RuntimeError("openbox did not start in 10 s")
+        probe.destroy()
+        self.conn.sync()
 
     def run(self, *args, check=True):
         """Runs an X client command on this display and returns its output."""
