@@ -21,4 +21,4 @@ echo "The program's own code references no allocator (checked with nm)."
 if [ -n "${DISPLAY:-}" ]; then
     exec build/duruv_bench
 fi
-exec build/python3 scripts/xsession.py build/duruv_bench
+exec build/python3 scripts/display.py build/duruv_bench

@@ -5,8 +5,8 @@
 # ./package.sh builds; and the unit and GL tests once more built by clang++
 # under AddressSanitizer and UBSan. Both test builds treat compiler warnings
 # as errors. Tests that need a screen get virtual X displays of their own.
-# The last line sums up both suites and names the SDL 1.2 of each black-box
-# suite, as the program loaded it.
+# The last lines name the SDL 1.2 of each black-box suite, as the program
+# loaded it, and sum up both builds' tests.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -21,23 +21,28 @@ cmake -S . -B build-sanitize -DBUILD_TESTING=ON -DCMAKE_BUILD_TYPE=Debug -DDURUV
       -DDURUV_WERROR=ON -DCMAKE_CXX_COMPILER=clang++
 cmake --build build-sanitize -j"$(nproc)"
 
-# Runs the tests of a build folder on a virtual display, keeping CTest's
-# output in the folder; the summary of a suite is "passed of total".
+# Runs the tests of a build folder on a virtual display; CTest writes their
+# results to junit.xml there, and each black-box suite's session test which
+# SDL 1.2 the program loaded to sdl-<suite>.txt.
 failed=0
 suite() {
     local dir=$1
     shift
-    build-test/python3 scripts/xsession.py ctest --test-dir "$dir" --output-on-failure "$@" \
-        | tee "$dir/ctest.log" || failed=1
+    rm -f "$dir"/junit.xml "$dir"/sdl-*.txt
+    build-test/python3 scripts/display.py ctest --test-dir "$dir" --output-on-failure \
+        --output-junit junit.xml "$@" || failed=1
 }
-summary() {
-    sed -n 's/^[0-9]*% tests passed, \([0-9]*\) tests failed out of \([0-9]*\)$/\1 \2/p' "$1/ctest.log" \
-        | { read -r bad total && echo "$((total - bad)) of $total passed" || echo "did not finish"; }
+# The sum over the suites of an attribute of their JUnit reports.
+count() {
+    sed -n "s/.*<testsuite .* $1=\"\([0-9]*\)\".*/\1/p" build-test/junit.xml build-sanitize/junit.xml \
+        | awk '{ n += $1 } END { print n + 0 }'
 }
 
 suite build-test
 suite build-sanitize --label-exclude "blackbox|install"
-grep -oh "The [a-z0-9-]* suite ran .*" build-test/Testing/Temporary/LastTest.log || echo "No black-box suite said which SDL 1.2 it ran"
-echo "test.sh: g++ build $(summary build-test); clang++ sanitizer build $(summary build-sanitize)" \
-     "$([ $failed -eq 0 ] && echo "- all green" || echo "- FAILED")"
+for report in build-test/sdl-*.txt; do
+    [ -e "$report" ] && echo "The $(basename "$report" .txt | cut -c5-) suite ran $(cat "$report")"
+done
+tests=$(count tests) bad=$(( $(count failures) + $(count errors) ))
+echo "test.sh: $((tests - bad)) passed, $bad failed"
 exit $failed

@@ -1,12 +1,14 @@
 """Plays Duruv on a virtual display when there is no screen: snapshots of
 the window go into a folder, are joined into an animated GIF, and Escape
-ends the program once the picture stands still (the solution is over)."""
+ends the program once the tower stands finished on peg 2."""
 import os
 import subprocess
 import sys
 import time
 
-from xsession import XServer, Duruv
+import scene
+from display import XServer
+from program import Duruv
 
 INTERVAL = 0.1      # seconds of play between snapshots
 
@@ -14,18 +16,19 @@ INTERVAL = 0.1      # seconds of play between snapshots
 def main(binary, folder):
     os.makedirs(folder, exist_ok=True)
     print("No display: playing Duruv on a virtual one; snapshots go to %s" % folder)
-    with XServer(window_manager=True) as xs:
-        program = Duruv(xs, binary)
+    with XServer(window_manager=True) as xs, Duruv(xs, binary) as program:
         program.find_window()
         shots = [program.first_frame(os.path.join(folder, "000.png"))]
-        while True:
-            time.sleep(INTERVAL)
-            path = os.path.join(folder, "%03d.png" % len(shots))
-            shots.append(program.frozen_screenshot(path))
-            if shots[-1] == shots[-2]:      # still: the tower stands on peg 2
-                break
-        status = program.escape(timeout=5)
-        program.kill()
+
+        def snapshot_until_finished():
+            if time.monotonic() - snapshot_until_finished.last < INTERVAL:
+                return False
+            snapshot_until_finished.last = time.monotonic()
+            shots.append(program.frozen_screenshot(os.path.join(folder, "%03d.png" % len(shots))))
+            return shots[-1] == shots[-2] and not scene.tower_on(shots[-1], 2)
+        snapshot_until_finished.last = time.monotonic()
+        program.until(snapshot_until_finished, "the finished tower on peg 2")
+        status = program.escape()
     frames = sorted(f for f in os.listdir(folder) if f.endswith(".png"))
     subprocess.run(["convert", "-delay", "10", "-loop", "0"] +
                    [os.path.join(folder, f) for f in frames] +

@@ -10,7 +10,8 @@ import subprocess
 import sys
 import tempfile
 
-from xsession import XServer, Duruv, wait_until_still
+from display import XServer
+from program import Duruv
 
 ICON = "org.duruv.Duruv"
 SIZES = (48, 64, 128, 256)
@@ -26,7 +27,7 @@ def main(binary):
         with XServer() as xs:
             program = Duruv(xs, binary)
             program.find_window()
-            wait_until_still(program)
+            program.finished()
             program.frozen_screenshot(picture)
             program.escape()
         for size in SIZES:

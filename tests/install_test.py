@@ -9,7 +9,10 @@ import tempfile
 import time
 import unittest
 
-from xsession import XServer, Duruv
+from program import plays
+
+SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BUILD, PACKAGES = os.environ.get("DURUV_BUILD"), os.environ.get("DURUV_PACKAGE_DIR")
 
 ID = "org.duruv.Duruv"
 SHARED = ["share/applications/%s.desktop" % ID, "share/metainfo/%s.metainfo.xml" % ID,
@@ -92,11 +95,4 @@ class Install(unittest.TestCase):
         self.assertEqual(time.strftime("%Y-%m-%d", time.strptime(signed, "%d %b %Y")), released)
 
     def test_unpacked_binary_plays_and_escape_ends_it(self):
-        with XServer() as xs, Duruv(xs, os.path.join(self.unpacked, "usr", "games", "duruv")) as program:
-            program.find_window()
-            self.assertEqual(program.escape(), 0)
-
-
-if __name__ == "__main__":
-    SOURCE, BUILD, PACKAGES = sys.argv.pop(1), sys.argv.pop(1), sys.argv.pop(1)
-    unittest.main()
+        self.assertTrue(plays(os.path.join(self.unpacked, "usr", "games", "duruv")))

@@ -25,11 +25,20 @@ namespace {
 using Vec4 = std::array<float, 4>;
 using Matrix = std::array<GLdouble, 16>;
 
+constexpr double PI = 3.14159265358979323846;
+
 Matrix ModelView()
 {
     Matrix m;
     glGetDoublev(GL_MODELVIEW_MATRIX, m.data());
     return m;
+}
+
+GLint Integer(GLenum name)
+{
+    GLint value = -1;
+    glGetIntegerv(name, &value);
+    return value;
 }
 
 Vec4 Material(GLenum what)
@@ -45,8 +54,16 @@ void ExpectNear(const Vec4 &got, const Vec4 &want, const std::string &what)
         EXPECT_NEAR(got[i], want[i], 1e-4) << what << "[" << i << "]";
 }
 
+// The z of the world point (x, y, z) in eye space: larger is nearer.
+double EyeZ(double x, double y, double z)
+{
+    Matrix m = ModelView();
+    return m[2] * x + m[6] * y + m[10] * z + m[14];
+}
+
 struct Seen {
     Vec4 colour;
+    GLdouble window[3];         // where the point lands in the window
     GLdouble hit[3];            // the world point drawn at that pixel
 };
 
@@ -55,18 +72,77 @@ struct Seen {
 Seen SeenAt(double x, double y, double z)
 {
     Seen seen{};
-    GLdouble modelview[16], projection[16], wx, wy, wz;
+    GLdouble modelview[16], projection[16];
     GLint viewport[4];
     GLfloat depth;
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
-    gluProject(x, y, z, modelview, projection, viewport, &wx, &wy, &wz);
+    gluProject(x, y, z, modelview, projection, viewport, &seen.window[0], &seen.window[1], &seen.window[2]);
+    GLint px = static_cast<GLint>(seen.window[0]), py = static_cast<GLint>(seen.window[1]);
     glReadBuffer(GL_BACK);
-    glReadPixels(static_cast<GLint>(wx), static_cast<GLint>(wy), 1, 1, GL_RGBA, GL_FLOAT, seen.colour.data());
-    glReadPixels(static_cast<GLint>(wx), static_cast<GLint>(wy), 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-    gluUnProject(wx, wy, depth, modelview, projection, viewport, &seen.hit[0], &seen.hit[1], &seen.hit[2]);
+    glReadPixels(px, py, 1, 1, GL_RGBA, GL_FLOAT, seen.colour.data());
+    glReadPixels(px, py, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    gluUnProject(seen.window[0], seen.window[1], depth, modelview, projection, viewport,
+                 &seen.hit[0], &seen.hit[1], &seen.hit[2]);
     return seen;
+}
+
+// The colour classes of the scene: the black background, the orange-brown
+// base, the grey-blue pegs and the teal disks.
+enum Kind { BLACK, BASE, PEG, DISK, OTHER };
+
+Kind KindOf(const Vec4 &c)
+{
+    if (c[0] + c[1] + c[2] < 0.02f)
+        return BLACK;
+    if (c[0] > 0.3f && c[0] > c[1] + 0.1f && c[1] > c[2] + 0.1f)
+        return BASE;
+    if (c[1] > c[0] + 0.15f && c[2] > c[0] + 0.15f)
+        return DISK;
+    if (std::abs(c[0] - c[1]) < 0.03f && c[2] >= c[0] && c[0] > 0.2f)
+        return PEG;
+    return OTHER;
+}
+
+// What a probe of a solid drawn alone shows: the background, the solid
+// (any colour), a face turned to the light, or a face lit only by the
+// ambient light, its normal turned away.
+enum Look { NONE, SOLID, LIT, DIM };
+
+Look LookOf(const Vec4 &c)
+{
+    if (KindOf(c) == BLACK)
+        return NONE;
+    return std::max({c[0], c[1], c[2]}) > 0.45f ? LIT : DIM;
+}
+
+// The ways of looking at a solid, as turns of the world: along the axes, and
+// from above and in front at 45 degrees.
+enum Side { FRONT, BACK, TOP, BOTTOM, LEFT, RIGHT, TILT };
+
+// Draws one solid with an orthographic camera that looks at CENTRE from
+// SIDE, HALF units from the middle of the window to its top and bottom, and
+// a light on the viewer's side; returns what the pixel of the world point
+// (x, y, z) shows.
+Seen LookAt(const std::function<void()> &draw, Side side, const GLdouble (&centre)[3], double half,
+            double x, double y, double z)
+{
+    static const GLfloat LIGHT[] = {0.0f, 0.0f, 60.0f, 1.0f};
+    static const GLfloat TURNS[][4] = {{0, 0, 1, 0}, {180, 0, 1, 0}, {90, 1, 0, 0},
+                                       {-90, 1, 0, 0}, {90, 0, 1, 0}, {-90, 0, 1, 0}, {45, 1, 0, 0}};
+    const double aspect = static_cast<double>(SCREENWIDTH) / SCREENHEIGHT;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-half * aspect, half * aspect, -half, half, -100, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glLightfv(GL_LIGHT0, GL_POSITION, LIGHT);
+    glRotatef(TURNS[side][0], TURNS[side][1], TURNS[side][2], TURNS[side][3]);
+    glTranslated(-centre[0], -centre[1], -centre[2]);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw();
+    return SeenAt(x, y, z);
 }
 
 class Render : public ::testing::Test {
@@ -82,51 +158,6 @@ protected:
         TR = ROTDX = ROTDY = ROTDZ = 0.0;
     }
 };
-
-// What a probe of a solid drawn alone shows: the background, the solid
-// (any colour), a face turned to the light, or a face lit only by the
-// ambient light, its normal turned away.
-enum Look { NONE, SOLID, LIT, DIM };
-
-// The ways of looking at a solid, as turns of the world: along the axes, and
-// from above and in front at 45 degrees.
-enum Side { FRONT, BACK, TOP, BOTTOM, LEFT, RIGHT, TILT };
-
-// Draws one solid with an orthographic camera that looks at CENTRE from
-// SIDE, HALF units from the middle of the window to its top and bottom, and
-// a light on the viewer's side; returns what the pixel of the world point
-// (x, y, z) shows.
-Seen LookAt(const std::function<void()> &draw, Side side, const GLdouble (&centre)[3], double half, double x, double y, double z)
-{
-    static const GLfloat LIGHT[] = {0.0f, 0.0f, 60.0f, 1.0f};
-    static const GLfloat TURNS[][4] = {{0, 0, 1, 0}, {180, 0, 1, 0}, {90, 1, 0, 0},
-                                       {-90, 1, 0, 0}, {90, 0, 1, 0}, {-90, 0, 1, 0}, {45, 1, 0, 0}};
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-half * SCREENWIDTH / SCREENHEIGHT, half * SCREENWIDTH / SCREENHEIGHT, -half, half, -100, 100);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glLightfv(GL_LIGHT0, GL_POSITION, LIGHT);
-    glRotatef(TURNS[side][0], TURNS[side][1], TURNS[side][2], TURNS[side][3]);
-    glTranslated(-centre[0], -centre[1], -centre[2]);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    draw();
-    return SeenAt(x, y, z);
-}
-
-Look LookOf(const Vec4 &c)
-{
-    float brightest = std::max({c[0], c[1], c[2]});
-    if (c[0] + c[1] + c[2] < 0.02f)
-        return NONE;
-    return brightest > 0.45f ? LIT : DIM;
-}
-
-// The z of the world point (x, y, z) in eye space: larger is nearer.
-double EyeZ(const Matrix &m, double x, double y, double z)
-{
-    return m[2] * x + m[6] * y + m[10] * z + m[14];
-}
 
 }  // namespace
 
@@ -152,39 +183,32 @@ TEST_F(Render, InitglSetsTheFixedFunctionStateEachTime)
     INITGL();
     EXPECT_NE(Q, nullptr);
 
-    struct Flag {
-        GLenum cap;
-        bool on;
-    } flags[] = {{GL_DEPTH_TEST, true}, {GL_LIGHTING, true}, {GL_LIGHT0, true},
-                 {GL_CULL_FACE, true}, {GL_COLOR_MATERIAL, false}, {GL_NORMALIZE, false},
-                 {GL_TEXTURE_2D, false}, {GL_LIGHT1, false}};
-    for (const Flag &f : flags)
-        EXPECT_EQ(glIsEnabled(f.cap) == GL_TRUE, f.on) << std::hex << f.cap;
+    const std::pair<GLenum, bool> flags[] = {
+        {GL_DEPTH_TEST, true}, {GL_LIGHTING, true}, {GL_LIGHT0, true}, {GL_CULL_FACE, true},
+        {GL_COLOR_MATERIAL, false}, {GL_NORMALIZE, false}, {GL_TEXTURE_2D, false}, {GL_LIGHT1, false}};
+    for (const auto &[cap, on] : flags)
+        EXPECT_EQ(glIsEnabled(cap) == GL_TRUE, on) << std::hex << cap;
+    const std::pair<GLenum, GLint> enums[] = {
+        {GL_SHADE_MODEL, GL_SMOOTH}, {GL_DEPTH_FUNC, GL_LESS}, {GL_CULL_FACE_MODE, GL_BACK},
+        {GL_FRONT_FACE, GL_CCW}, {GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST},
+        {GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE}, {GL_MATRIX_MODE, GL_MODELVIEW}};
+    for (const auto &[name, value] : enums)
+        EXPECT_EQ(Integer(name), value) << std::hex << name;
 
-    struct Enum {
-        GLenum name;
-        GLint value;
-    } enums[] = {{GL_SHADE_MODEL, GL_SMOOTH}, {GL_DEPTH_FUNC, GL_LESS},
-                 {GL_CULL_FACE_MODE, GL_BACK}, {GL_FRONT_FACE, GL_CCW},
-                 {GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST},
-                 {GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE}, {GL_MATRIX_MODE, GL_MODELVIEW}};
-    for (const Enum &e : enums) {
-        GLint value = -1;
-        glGetIntegerv(e.name, &value);
-        EXPECT_EQ(value, e.value) << std::hex << e.name;
+    const struct {
+        GLenum light, what;             // light 0 for the light model
+        Vec4 value;
+    } colours[] = {{GL_LIGHT0, GL_DIFFUSE, {1, 1, 1, 1}}, {GL_LIGHT0, GL_SPECULAR, {1, 1, 1, 1}},
+                   {GL_LIGHT0, GL_AMBIENT, {0, 0, 0, 1}}, {0, GL_LIGHT_MODEL_AMBIENT, {0.3f, 0.3f, 0.3f, 1}},
+                   {0, GL_COLOR_CLEAR_VALUE, {0, 0, 0, 0}}};
+    for (const auto &c : colours) {
+        Vec4 v{};
+        if (c.light)
+            glGetLightfv(c.light, c.what, v.data());
+        else
+            glGetFloatv(c.what, v.data());
+        ExpectNear(v, c.value, "colour " + std::to_string(c.what));
     }
-
-    Vec4 v;
-    glGetLightfv(GL_LIGHT0, GL_DIFFUSE, v.data());
-    ExpectNear(v, {1, 1, 1, 1}, "light diffuse");
-    glGetLightfv(GL_LIGHT0, GL_SPECULAR, v.data());
-    ExpectNear(v, {1, 1, 1, 1}, "light specular");
-    glGetLightfv(GL_LIGHT0, GL_AMBIENT, v.data());
-    ExpectNear(v, {0, 0, 0, 1}, "light ambient");
-    glGetFloatv(GL_LIGHT_MODEL_AMBIENT, v.data());
-    ExpectNear(v, {0.3f, 0.3f, 0.3f, 1}, "global ambient");
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, v.data());
-    ExpectNear(v, {0, 0, 0, 0}, "clear colour");
     GLfloat depth = 0;
     glGetFloatv(GL_DEPTH_CLEAR_VALUE, &depth);
     EXPECT_EQ(depth, 1.0f);
@@ -205,27 +229,21 @@ TEST_F(Render, ResizewindowFitsViewportAndPerspective)
 
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);
-        EXPECT_EQ(viewport[0], 0);
-        EXPECT_EQ(viewport[1], 0);
-        EXPECT_EQ(viewport[2], c.w);
-        EXPECT_EQ(viewport[3], c.viewportH);
+        EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, c.w, c.viewportH}));
         GLdouble p[16];
         glGetDoublev(GL_PROJECTION_MATRIX, p);
         EXPECT_NEAR(p[5] / p[0], c.aspect, 1e-6 * c.aspect) << c.w << "x" << c.h;
-        EXPECT_NEAR(p[5], 1 / std::tan(22.5 * std::acos(-1.0) / 180), 1e-6);   // 45 degrees vertical
+        EXPECT_NEAR(p[5], 1 / std::tan(22.5 * PI / 180), 1e-6);   // 45 degrees vertical
         EXPECT_NEAR(p[10], -(100.0 + 0.1) / (100.0 - 0.1), 1e-6);
-        GLint mode;
-        glGetIntegerv(GL_MATRIX_MODE, &mode);
-        EXPECT_EQ(mode, GL_MODELVIEW);
-        Matrix identity{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-        EXPECT_EQ(ModelView(), identity);
+        EXPECT_EQ(Integer(GL_MATRIX_MODE), GL_MODELVIEW);
+        EXPECT_EQ(ModelView(), (Matrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
     }
 }
 
 TEST_F(Render, DisksAreGradedInColourAndShareTheRest)
 {
     for (int index = 1; index <= N; index++) {
-        float scale = (index - 1) / 6.0f;
+        float scale = (index - 1) / (N - 1.0f);
         glFrontFace(GL_CW);
         glRotatef(30, 0, 1, 0);
         Matrix before = ModelView();
@@ -236,9 +254,7 @@ TEST_F(Render, DisksAreGradedInColourAndShareTheRest)
         ExpectNear(Material(GL_DIFFUSE), colour, "diffuse");
         ExpectNear(Material(GL_SPECULAR), {0.7f, 0.7f, 0.7f, 1}, "specular");
         EXPECT_EQ(Material(GL_SHININESS)[0], 60.0f);
-        GLint front;
-        glGetIntegerv(GL_FRONT_FACE, &front);
-        EXPECT_EQ(front, GL_CCW);
+        EXPECT_EQ(Integer(GL_FRONT_FACE), GL_CCW);
         EXPECT_EQ(ModelView(), before);
     }
 }
@@ -249,9 +265,7 @@ TEST_F(Render, ColumnsLeaveTheMatrixAndTheLastMaterial)
         Matrix before = ModelView();
         DRAWCOLUMN(N, peg);
         EXPECT_EQ(ModelView(), before) << "peg " << peg;
-        GLint depth;
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-        EXPECT_EQ(depth, 1);
+        EXPECT_EQ(Integer(GL_MODELVIEW_STACK_DEPTH), 1);
     }
     // Peg 3 holds no disk, so its own grey-blue material is left behind.
     ExpectNear(Material(GL_DIFFUSE), {0.5f, 0.5f, 0.6f, 1}, "peg diffuse");
@@ -278,36 +292,33 @@ TEST_F(Render, CameraTurnsAboutThePivotAndMovesAlongTheView)
         SCOPED_TRACE("TR " + std::to_string(v[0]) + " ROTDX " + std::to_string(v[1]) +
                      " ROTDY " + std::to_string(v[2]));
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-        GLint depth;
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-        EXPECT_EQ(depth, 1);
-
-        Matrix camera = ModelView();
-        GLdouble projection[16], wx, wy, wz;
-        GLint viewport[4];
-        glGetDoublev(GL_PROJECTION_MATRIX, projection);
-        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(Integer(GL_MODELVIEW_STACK_DEPTH), 1);
         if (v[0] < 40) {        // the pivot ahead of the eye
-            gluProject(16.5, 0, 5.5, camera.data(), projection, viewport, &wx, &wy, &wz);
-            EXPECT_NEAR(wx, SCREENWIDTH / 2.0, 0.01);
-            EXPECT_NEAR(wy, SCREENHEIGHT / 2.0, 0.01);
+            Seen pivot = SeenAt(PEGX(2), 0, PEGZ);
+            EXPECT_NEAR(pivot.window[0], SCREENWIDTH / 2.0, 0.01);
+            EXPECT_NEAR(pivot.window[1], SCREENHEIGHT / 2.0, 0.01);
         }
-        EXPECT_NEAR(EyeZ(camera, 16.5, 0, 5.5), v[0] - 40, 1e-3 * (1 + std::abs(v[0])));
+        EXPECT_NEAR(EyeZ(PEGX(2), 0, PEGZ), v[0] - 40, 1e-3 * (1 + std::abs(v[0])));
     }
 
-    // A quarter turn brings peg 1 nearest, and a quarter tilt the top of
-    // peg 2 nearer than its foot.
+    // A quarter turn brings peg 1 nearest.
     TR = ROTDX = 0.0;
     ROTDY = 90;
     DRAWGLSCENE();
-    Matrix camera = ModelView();
-    EXPECT_GT(EyeZ(camera, 5.5, 0, 5.5), EyeZ(camera, 16.5, 0, 5.5) + 10.9);
-    EXPECT_GT(EyeZ(camera, 16.5, 0, 5.5), EyeZ(camera, 27.5, 0, 5.5) + 10.9);
-    ROTDY = 0;
-    ROTDX = 90;
-    DRAWGLSCENE();
-    camera = ModelView();
-    EXPECT_NEAR(EyeZ(camera, 16.5, 9.1, 5.5) - EyeZ(camera, 16.5, 0, 5.5), 9.1, 1e-4);
+    EXPECT_GT(EyeZ(PEGX(1), 0, PEGZ), EyeZ(PEGX(2), 0, PEGZ) + 10.9);
+    EXPECT_GT(EyeZ(PEGX(2), 0, PEGZ), EyeZ(PEGX(3), 0, PEGZ) + 10.9);
+    // A tilt brings the top of peg 2 towards the viewer, whatever the turn:
+    // the scene turns about the vertical first.
+    const double top = TUBEHEIGHT(N) + BARRADIUS;
+    for (double tilt : {30.0, 90.0, -30.0}) {
+        for (double turn : {0.0, 45.0, 90.0, 180.0, 270.0}) {
+            ROTDX = tilt;
+            ROTDY = turn;
+            DRAWGLSCENE();
+            EXPECT_NEAR(EyeZ(PEGX(2), top, PEGZ) - EyeZ(PEGX(2), 0, PEGZ), top * std::sin(tilt * PI / 180), 1e-4)
+                << "tilt " << tilt << ", turn " << turn;
+        }
+    }
 }
 
 // Each solid drawn alone and looked at along the axes: its outline, which
@@ -329,50 +340,77 @@ TEST_F(Render, SolidsHaveTheirShapeAndShowTheirOutsides)
         double half;
         std::vector<Probe> probes;
     };
+    // A point of the circle of radius R about the axis of a solid at the
+    // origin, A sixteenths of a turn from its front; a disk's 16 sides and a
+    // peg's 8 have corners at whole sixteenths and eighths.
+    auto around = [](double r, double a) { return std::pair{r * std::sin(a * PI / 8), r * std::cos(a * PI / 8)}; };
     std::vector<Solid> solids;
     for (int index : {1, 4, 7}) {
-        double r = 2.0 + 0.5 * (index - 1);
+        double r = LITTLEDISKRADIUS + (index - 1) * (BIGDISKRADIUS - LITTLEDISKRADIUS) / (N - 1);
         solids.push_back({"disk " + std::to_string(index), [index] { DRAWDISK(N, index); }, {0, 0.5, 0}, 6, {
             {TOP, r - 0.15, 1, 0, LIT, 1, 1.0, "top ring, just inside the rim"},
             {TOP, r + 0.15, 1, 0, NONE, -1, 0, "just outside the rim, from above"},
-            {TOP, 1.15, 1, 0, LIT, 1, 1.0, "top ring, just outside the hole"},
-            {TOP, 0.85, 1, 0, NONE, -1, 0, "down the hole"},
+            {TOP, INNERRADIUS + 0.15, 1, 0, LIT, 1, 1.0, "top ring, just outside the hole"},
+            {TOP, INNERRADIUS - 0.15, 1, 0, NONE, -1, 0, "down the hole"},
             {BOTTOM, r - 0.15, 0, 0, LIT, 1, 0.0, "bottom ring, just inside the rim"},
             {BOTTOM, r + 0.15, 0, 0, NONE, -1, 0, "just outside the rim, from below"},
-            {BOTTOM, 0.85, 0, 0, NONE, -1, 0, "up the hole"},
+            {BOTTOM, INNERRADIUS - 0.15, 0, 0, NONE, -1, 0, "up the hole"},
             {FRONT, 0, 0.5, r, LIT, 2, r, "outer wall, in front"},
             {FRONT, r - 0.15, 0.5, 0, SOLID, -1, 0, "outer wall, at its side"},
             {FRONT, r + 0.15, 0.5, 0, NONE, -1, 0, "beside the outer wall"},
-            {FRONT, 0, 0.9, r, SOLID, -1, 0, "outer wall, just below the top"},
-            {FRONT, 0, 1.1, r, NONE, -1, 0, "just above the top"},
+            {FRONT, 0, DISKHEIGHT - 0.1, r, SOLID, -1, 0, "outer wall, just below the top"},
+            {FRONT, 0, DISKHEIGHT + 0.1, r, NONE, -1, 0, "just above the top"},
             {FRONT, 0, 0.1, r, SOLID, -1, 0, "outer wall, just above the foot"},
             {FRONT, 0, -0.1, r, NONE, -1, 0, "just below the foot"},
             {TILT, 0, 0.9, -0.99, DIM, -1, 0, "far side of the inner wall, through the hole"},
         }});
     }
-    solids.push_back({"peg", [] { DRAWCOLUMN(N, 3); }, {27.5, 4.6, 5.5}, 6, {    // peg 3 holds no disk
-        {FRONT, 27.5 + 0.75, 4, 5.5, SOLID, -1, 0, "tube, just inside its side"},
-        {FRONT, 27.5 + 1.05, 4, 5.5, NONE, -1, 0, "beside the tube"},
-        {FRONT, 27.5 + 0.8, 8.0, 5.5, SOLID, -1, 0, "tube, just below its top"},
-        {FRONT, 27.5, 9.0, 5.5, SOLID, -1, 0, "cap, just below its top"},
-        {FRONT, 27.5, 9.2, 5.5, NONE, -1, 0, "above the cap"},
-        {FRONT, 27.5, -0.1, 5.5, NONE, -1, 0, "below the foot"},
-        {TOP, 27.5, 9, 5.5, LIT, 1, 9.1, "top of the cap"},
-        {BOTTOM, 27.5, 0, 5.5, LIT, 1, 7.3, "up the open tube: the cap's underside"},
+    // The outlines from above, close up: just inside a corner, just outside
+    // the middle of a side.
+    auto [dcx, dcz] = around(BIGDISKRADIUS - 0.05, 1);
+    auto [dsx, dsz] = around(BIGDISKRADIUS - 0.05, 0.5);
+    solids.push_back({"disk 7, close up", [] { DRAWDISK(N, N); }, {0, 1, BIGDISKRADIUS - 1}, 2.5, {
+        {TOP, dcx, 1, dcz, SOLID, -1, 0, "a corner of the 16-sided outline"},
+        {TOP, dsx, 1, dsz, NONE, -1, 0, "the middle of a side of the outline"},
+    }});
+    const double x3 = PEGX(3), top = TUBEHEIGHT(N);
+    auto [pcx, pcz] = around(BARRADIUS - 0.03, 2);
+    auto [psx, psz] = around(BARRADIUS - 0.03, 1);
+    solids.push_back({"peg, close up", [] { DRAWCOLUMN(N, 3); }, {x3, top, PEGZ}, 1.5, {
+        {TOP, x3 + pcx, top, PEGZ + pcz, SOLID, -1, 0, "a corner of the 8-sided outline"},
+        {TOP, x3 + psx, top, PEGZ + psz, NONE, -1, 0, "the middle of a side of the outline"},
+    }});
+    solids.push_back({"peg", [] { DRAWCOLUMN(N, 3); }, {x3, 4.6, PEGZ}, 6, {    // peg 3 holds no disk
+        {FRONT, x3 + 0.75, 4, PEGZ, SOLID, -1, 0, "tube, just inside its side"},
+        {FRONT, x3 + 1.05, 4, PEGZ, NONE, -1, 0, "beside the tube"},
+        {FRONT, x3 + 0.8, top - 0.2, PEGZ, SOLID, -1, 0, "tube, just below its top"},
+        {FRONT, x3, top + BARRADIUS - 0.1, PEGZ, SOLID, -1, 0, "cap, just below its top"},
+        {FRONT, x3, top + BARRADIUS + 0.1, PEGZ, NONE, -1, 0, "above the cap"},
+        {FRONT, x3, -0.1, PEGZ, NONE, -1, 0, "below the foot"},
+        {TOP, x3, top + 0.8, PEGZ, LIT, 1, top + BARRADIUS, "top of the cap"},
+        {BOTTOM, x3, 0, PEGZ, LIT, 1, top - BARRADIUS, "up the open tube: the cap's underside"},
+    }});
+    const double x1 = PEGX(1);
+    solids.push_back({"stack of 7", [] { DRAWCOLUMN(N, 1); }, {x1, 4, PEGZ}, 6, {
+        {FRONT, x1 + 3, DISTDISKS / 2, PEGZ, NONE, -1, 0, "the gap under the lowest disk"},
+        {FRONT, x1 + 3, DISTDISKS + 0.05, PEGZ, SOLID, -1, 0, "the foot of the lowest disk"},
+        {FRONT, x1 + 3, DISKPITCH + DISTDISKS / 2, PEGZ, NONE, -1, 0, "the gap over the lowest disk"},
+        {FRONT, x1 + 1.5, N * DISKPITCH - 0.05, PEGZ, SOLID, -1, 0, "the top of the upper disk"},
+        {FRONT, x1 + 1.5, N * DISKPITCH + 0.05, PEGZ, NONE, -1, 0, "above the upper disk"},
     }});
     solids.push_back({"base", [] {
         static const GLfloat COLOUR[] = {0.6f, 0.4f, 0.0f, 1.0f};
         glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, COLOUR);
-        DRAWABOX(0, -0.5, 0, 33, 0, 11);
-    }, {16.5, -0.25, 5.5}, 20, {
-        {FRONT, 16.5, -0.25, 11, LIT, 2, 11, "front face"},
-        {BACK, 16.5, -0.25, 0, LIT, 2, 0, "back face"},
-        {TOP, 16.5, 0, 5.5, LIT, 1, 0, "top face"},
-        {BOTTOM, 16.5, -0.5, 5.5, LIT, 1, -0.5, "bottom face"},
-        {LEFT, 0, -0.25, 5.5, LIT, 0, 0, "left end"},
-        {RIGHT, 33, -0.25, 5.5, LIT, 0, 33, "right end"},
-        {FRONT, 16.5, 0.3, 11, NONE, -1, 0, "above the slab"},
-        {TOP, 33.5, 0, 5.5, NONE, -1, 0, "beyond the right end"},
+        DRAWABOX(0, -0.5, 0, 3 * BARDIST, 0, BARDIST);
+    }, {PEGX(2), -0.25, PEGZ}, 20, {
+        {FRONT, PEGX(2), -0.25, BARDIST, LIT, 2, BARDIST, "front face"},
+        {BACK, PEGX(2), -0.25, 0, LIT, 2, 0, "back face"},
+        {TOP, PEGX(2), 0, PEGZ, LIT, 1, 0, "top face"},
+        {BOTTOM, PEGX(2), -0.5, PEGZ, LIT, 1, -0.5, "bottom face"},
+        {LEFT, 0, -0.25, PEGZ, LIT, 0, 0, "left end"},
+        {RIGHT, 3 * BARDIST, -0.25, PEGZ, LIT, 0, 3 * BARDIST, "right end"},
+        {FRONT, PEGX(2), 0.3, BARDIST, NONE, -1, 0, "above the slab"},
+        {TOP, 3 * BARDIST + 0.5, 0, PEGZ, NONE, -1, 0, "beyond the right end"},
     }});
 
     for (const Solid &solid : solids) {
@@ -391,11 +429,38 @@ TEST_F(Render, SolidsHaveTheirShapeAndShowTheirOutsides)
     }
 }
 
+// The curved walls carry GLU's smooth normals: seen from the front with the
+// light at the eye, the corner of the outline that faces the viewer takes
+// the whole highlight (red, which only the highlight brings to a disk), and
+// it fades across the flat side that follows.
+TEST_F(Render, CurvedWallsAreShadedSmoothly)
+{
+    struct Wall {
+        const char *name;
+        std::function<void()> draw;
+        GLdouble centre[3];
+        double radius, side;        // the angle of one side, in radians
+        float highlight;            // red at the corner
+    } walls[] = {
+        {"disk 7", [] { DRAWDISK(N, N); }, {0, 0.5, 0}, BIGDISKRADIUS, PI / 8, 0.7f},
+        {"peg", [] { DRAWCOLUMN(N, 3); }, {PEGX(3), 4, PEGZ}, BARRADIUS, PI / 4, 1.0f},
+    };
+    for (const Wall &w : walls) {
+        auto red = [&w](double a) {
+            return LookAt(w.draw, FRONT, w.centre, 6, w.centre[0] + w.radius * std::sin(a), w.centre[1],
+                          w.centre[2] + w.radius * std::cos(a)).colour[0];
+        };
+        float corner = red(0.05 * w.side), across = red(0.9 * w.side);
+        EXPECT_GT(corner, 0.9f * w.highlight) << w.name;
+        EXPECT_GT(corner - across, 0.1f) << w.name << ": " << corner << " then " << across;
+    }
+}
+
 // Colour probes of the starting scene, at points inside the solids, seen
 // from the front and from above, with and without a disk in flight.
 TEST_F(Render, PixelsShowBasePegsAndDisks)
 {
-    enum Kind { BLACK, BASE, PEG, DISK };
+    const double x1 = PEGX(1), x2 = PEGX(2), x3 = PEGX(3);
     struct Probe {
         double rotdx;
         int flying;
@@ -403,16 +468,16 @@ TEST_F(Render, PixelsShowBasePegsAndDisks)
         Kind kind;
         const char *what;
     } probes[] = {
-        {0, 0, 16.5, -0.25, 11, BASE, "front face of the base"},
-        {0, 0, 16.5, 8.0, 5.5, PEG, "tube of peg 2"},
-        {0, 0, 27.5, 8.6, 5.5, PEG, "cap of peg 3"},
-        {0, 0, 5.5 - 4.5, 0.6, 5.5, DISK, "disk 7 on peg 1"},
-        {0, 0, 5.5 - 1.5, 7.2, 5.5, DISK, "disk 1 on peg 1"},
-        {0, 0, 16.5 - 3.5, 4.0, 5.5, BLACK, "empty air beside peg 2"},
-        {0, 0, 27.5 + 2.5, 10.6, 5.5, BLACK, "nothing in flight over peg 3"},
-        {0, 4, 27.5 + 2.5, 10.6, 5.5, DISK, "disk 4 in flight over peg 3"},
-        {60, 0, 16.5, 0, 9.5, BASE, "top face of the base, from above"},
-        {60, 4, 27.5 + 2.5, 11.1, 5.5, DISK, "top of the flying disk, from above"},
+        {0, 0, x2, -0.25, BARDIST, BASE, "front face of the base"},
+        {0, 0, x2, 8.0, PEGZ, PEG, "tube of peg 2"},
+        {0, 0, x3, 8.6, PEGZ, PEG, "cap of peg 3"},
+        {0, 0, x1 - 4.5, RESTHEIGHT(0) + 0.5, PEGZ, DISK, "disk 7 on peg 1"},
+        {0, 0, x1 - 1.5, RESTHEIGHT(6) + 0.5, PEGZ, DISK, "disk 1 on peg 1"},
+        {0, 0, x2 - 3.5, 4.0, PEGZ, BLACK, "empty air beside peg 2"},
+        {0, 0, x3 + 2.5, 10.6, PEGZ, BLACK, "nothing in flight over peg 3"},
+        {0, 4, x3 + 2.5, 10.6, PEGZ, DISK, "disk 4 in flight over peg 3"},
+        {60, 0, x2, 0, 9.5, BASE, "top face of the base, from above"},
+        {60, 4, x3 + 2.5, 11.1, PEGZ, DISK, "top of the flying disk, from above"},
     };
     FLYPOSITION = 3.0f;
     FLYHEIGHT = 10.1f;
@@ -421,26 +486,6 @@ TEST_F(Render, PixelsShowBasePegsAndDisks)
         FLYINGINDEX = p.flying;
         DRAWGLSCENE();
         Vec4 c = SeenAt(p.x, p.y, p.z).colour;
-        SCOPED_TRACE(std::string(p.what) + ": " + std::to_string(c[0]) + " " +
-                     std::to_string(c[1]) + " " + std::to_string(c[2]));
-        switch (p.kind) {
-        case BLACK:
-            EXPECT_LT(c[0] + c[1] + c[2], 0.02f);
-            break;
-        case BASE:      // orange brown: red over green over blue
-            EXPECT_GT(c[0], 0.3f);
-            EXPECT_GT(c[0], c[1] + 0.1f);
-            EXPECT_GT(c[1], c[2] + 0.1f);
-            break;
-        case PEG:       // grey blue: red and green alike, blue above them
-            EXPECT_NEAR(c[0], c[1], 0.03f);
-            EXPECT_GE(c[2], c[0]);
-            EXPECT_GT(c[0], 0.2f);
-            break;
-        case DISK:      // teal: green and blue well above red
-            EXPECT_GT(c[1], c[0] + 0.15f);
-            EXPECT_GT(c[2], c[0] + 0.15f);
-            break;
-        }
+        EXPECT_EQ(KindOf(c), p.kind) << p.what << ": " << c[0] << " " << c[1] << " " << c[2];
     }
 }

@@ -1,6 +1,7 @@
 // The event pump with the real SDL event queue and a real window, linked
-// with stand-ins for the GL set-up and the frame that log their calls, and
-// for SDL's key state, which holds the keys each test sets.
+// with stand-ins for the GL set-up and the frame that log their calls, for
+// SDL's key state, which holds the keys each test sets, and for SDL's
+// framebuffer requests and video mode, which pass on what they record.
 #include "common/state.h"
 #include "common/windowstate.h"
 #include "shell/events.h"
@@ -8,38 +9,39 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
 std::string LOG;            // "I" per INITGL, "R<w>x<h>" per RESIZEWINDOW, "D" per frame
 int EXITINSTANDIN = 0;      // when set, a frame ends the process with this status, INITGL with one more
 Uint8 KEYS[SDLK_LAST];      // the keys held, as the stand-in SDL_GetKeyState gives them
+std::vector<std::pair<SDL_GLattr, int>> ASKED;  // framebuffer requests before the first video mode
+bool MODESET = false;
 
-void PushKey(SDLKey key)
+// Queues an event: a key press of KEY, or a resize to W x H.
+void Push(Uint8 TYPE, SDLKey KEY = SDLK_UNKNOWN, int W = 0, int H = 0)
 {
     SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.keysym.sym = key;
+    e.type = TYPE;
+    if (TYPE == SDL_VIDEORESIZE) {
+        e.resize.w = W;
+        e.resize.h = H;
+    } else {
+        e.key.keysym.sym = KEY;
+    }
     SDL_PushEvent(&e);
 }
 
-void PushResize(int w, int h)
+template <typename F> F Next(const char *NAME)
 {
-    SDL_Event e{};
-    e.type = SDL_VIDEORESIZE;
-    e.resize.w = w;
-    e.resize.h = h;
-    SDL_PushEvent(&e);
-}
-
-void PushQuit()
-{
-    SDL_Event e{};
-    e.type = SDL_QUIT;
-    SDL_PushEvent(&e);
+    return reinterpret_cast<F>(dlsym(RTLD_NEXT, NAME));
 }
 
 class Shell : public ::testing::Test {
@@ -71,13 +73,26 @@ Uint8 *SDL_GetKeyState(int *numkeys)
     return KEYS;
 }
 void DRAWGLSCENE() { LOG += "D"; if (EXITINSTANDIN) std::exit(EXITINSTANDIN); }
+extern "C" int SDL_GL_SetAttribute(SDL_GLattr ATTR, int VALUE)
+{
+    if (!MODESET)
+        ASKED.emplace_back(ATTR, VALUE);
+    return Next<int (*)(SDL_GLattr, int)>("SDL_GL_SetAttribute")(ATTR, VALUE);
+}
+extern "C" SDL_Surface *SDL_SetVideoMode(int W, int H, int BPP, Uint32 FLAGS)
+{
+    MODESET = true;
+    return Next<SDL_Surface *(*)(int, int, int, Uint32)>("SDL_SetVideoMode")(W, H, BPP, FLAGS);
+}
 
 TEST(VideoFlags, FollowTheHardware)
 {
+    const Uint32 ALWAYS = SDL_OPENGL | SDL_RESIZABLE | SDL_HWPALETTE | SDL_DOUBLEBUF;
     struct Case {
         int hw, blit;
         Uint32 flags;
-    } cases[] = {{0, 0, 0x60000012}, {1, 0, 0x60000013}, {0, 1, 0x60000112}, {1, 1, 0x60000113}};
+    } cases[] = {{0, 0, ALWAYS}, {1, 0, ALWAYS | SDL_HWSURFACE}, {0, 1, ALWAYS | SDL_HWACCEL},
+                 {1, 1, ALWAYS | SDL_HWSURFACE | SDL_HWACCEL}};
     for (const Case &c : cases) {
         SDL_VideoInfo info{};
         info.hw_available = c.hw;
@@ -86,11 +101,21 @@ TEST(VideoFlags, FollowTheHardware)
     }
 }
 
+// The window asks for a 5-5-5 colour buffer, a 16-bit depth buffer, double
+// buffering and swaps that wait for the display, before its video mode.
+TEST_F(Shell, FramebufferIsAskedForBeforeTheVideoMode)
+{
+    const std::vector<std::pair<SDL_GLattr, int>> wanted = {
+        {SDL_GL_RED_SIZE, 5}, {SDL_GL_GREEN_SIZE, 5}, {SDL_GL_BLUE_SIZE, 5}, {SDL_GL_DEPTH_SIZE, 16},
+        {SDL_GL_DOUBLEBUFFER, 1}, {SDL_GL_SWAP_CONTROL, 1}};
+    EXPECT_EQ(ASKED, wanted);
+}
+
 TEST_F(Shell, AllPendingEventsComeBeforeTheOneFrame)
 {
-    PushResize(300, 200);
-    PushKey(SDLK_x);
-    PushResize(500, 400);
+    Push(SDL_VIDEORESIZE, SDLK_UNKNOWN, 300, 200);
+    Push(SDL_KEYDOWN, SDLK_x);
+    Push(SDL_VIDEORESIZE, SDLK_UNKNOWN, 500, 400);
     DOEVENTS();
     EXPECT_EQ(LOG, "IR300x200IR500x400D");
     EXPECT_EQ(SURFACE->w, 500);
@@ -106,7 +131,7 @@ TEST_F(Shell, ResizeLeavesViewAndFlightAlone)
     FLYINGINDEX = 4;
     FLYPOSITION = 2.5f;
     FLYHEIGHT = 10.1f;
-    PushResize(640, 480);
+    Push(SDL_VIDEORESIZE, SDLK_UNKNOWN, 640, 480);
     DOEVENTS();
     EXPECT_EQ(LOG, "IR640x480D");
     EXPECT_EQ(ROTDX, 12.0);
@@ -186,11 +211,10 @@ TEST_F(Shell, ReleasesMouseAndFocusEventsChangeNothing)
 TEST_F(Shell, EscapeAndQuitEndAtOnceWithStatusZero)
 {
     EXITINSTANDIN = 3;
-    EXPECT_EXIT({ PushKey(SDLK_ESCAPE); PushResize(320, 240); DOEVENTS(); },
-                ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT({ PushQuit(); PushResize(320, 240); DOEVENTS(); },
-                ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT({ PushKey(SDLK_F1); PushKey(SDLK_ESCAPE); DOEVENTS(); },
+    for (Uint8 first : {SDL_KEYDOWN, SDL_QUIT})
+        EXPECT_EXIT({ Push(first, SDLK_ESCAPE); Push(SDL_VIDEORESIZE, SDLK_UNKNOWN, 320, 240); DOEVENTS(); },
+                    ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT({ Push(SDL_KEYDOWN, SDLK_F1); Push(SDL_KEYDOWN, SDLK_ESCAPE); DOEVENTS(); },
                 ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(DOEVENTS(), ::testing::ExitedWithCode(3), "") << "the stand-in frame exits with 3";
     EXITINSTANDIN = 0;

@@ -1,15 +1,16 @@
 """F1 under a window manager: the picture goes full screen and back on a
 second press, and again after twenty quick presses; the solution plays on,
 and Escape ends with status 0."""
-import sys
 import time
 import unittest
 
 from Xlib import X
 
-from xsession import OnVirtualDisplay, kind, look
+from program import OnVirtualDisplay
+from scene import BASE_FRONT, kind, look
+from wait import steadily
 
-BASE = (16.5, -0.25, 11.0)      # a point on the front face of the base
+SETTLED = 0.5               # seconds a window manager's change must hold
 
 
 def screen_covered(xs):
@@ -21,41 +22,15 @@ def screen_covered(xs):
     for top in screen.root.query_tree().children:
         for w in [top] + top.query_tree().children:
             geometry = w.get_geometry()
-            if (w.get_attributes().map_state == X.IsViewable and
-                    (geometry.width, geometry.height) == size):
+            if w.get_attributes().map_state == X.IsViewable and (geometry.width, geometry.height) == size:
                 return True
     return False
-
-
-def settles(program, predicate, timeout=5.0, steady=0.5):
-    """Whether predicate() comes true within timeout seconds and stays true
-    for `steady` seconds, while the program runs: the window manager carries
-    out full-screen changes in its own time, later still after many quick
-    presses."""
-    deadline = time.time() + timeout
-    since = None
-    while time.time() < deadline:
-        program.check_running()
-        if not predicate():
-            since = None
-        elif since is None:
-            since = time.time()
-        elif time.time() - since >= steady:
-            return True
-        time.sleep(0.1)
-    return False
-
-
-def middle_column(image):
-    """What the screen's middle column shows, from the top: the middle of
-    the picture, wherever and at whatever scale SDL puts it."""
-    return [kind(image.pixel(image.width // 2, y)) for y in range(image.height)]
 
 
 class FullScreen(OnVirtualDisplay):
 
     def setUp(self):
-        self.program = self.start(BINARY)
+        self.program = self.start()
         self.program.first_frame()
 
     def press_f1(self, times):
@@ -67,35 +42,27 @@ class FullScreen(OnVirtualDisplay):
             self.program.press("F1")
             time.sleep(0.1)
 
+    def settles(self, predicate, what):
+        self.program.until(steadily(predicate, SETTLED), what)
+
     def assert_windowed_then_escape(self):
         """The scene is back in its 640 x 480 window, the program still runs,
         and Escape ends it with status 0."""
-        self.assertTrue(settles(self.program, lambda: not screen_covered(self.xs)), "still full screen")
-        self.assertTrue(settles(self.program, lambda: self.program.geometry() == (640, 480)),
-                        "window is %s x %s" % self.program.geometry())
-        self.assertEqual(look(self.program.frozen_screenshot(), BASE), "base", "no scene in the window")
-        self.assertIsNone(self.program.proc.poll(), "the program ended")
+        self.settles(lambda: not screen_covered(self.xs), "the window leaves full screen")
+        self.settles(lambda: self.program.geometry() == (640, 480), "the window is 640 x 480 again")
+        self.assertEqual(look(self.program.frozen_screenshot(), BASE_FRONT), "base", "no scene in the window")
         self.assertEqual(self.program.escape(), 0)
 
-    def test_f1_goes_full_screen(self):
+    def test_f1_goes_full_screen_and_back(self):
         self.press_f1(1)
-        self.assertTrue(settles(self.program, lambda: screen_covered(self.xs)), "no full-screen window")
+        self.settles(lambda: screen_covered(self.xs), "a full-screen window")
         image = self.program.frozen_screenshot(window=self.xs.conn.screen().root.id)
-        column = middle_column(image)
-        self.assertTrue("base" in column and "peg" in column, "no scene in the middle")
+        column = [kind(image.pixel(image.width // 2, y)) for y in range(image.height)]
+        self.assertTrue("base" in column and "peg" in column, "no scene in the screen's middle column")
         self.assertEqual(image.pixel(5, 5), (0, 0, 0), "the (white) desktop still shows")
-
-    def test_f1_again_comes_back_to_the_window(self):
-        self.press_f1(1)
-        self.assertTrue(settles(self.program, lambda: screen_covered(self.xs)), "no full-screen window")
         self.press_f1(1)
         self.assert_windowed_then_escape()
 
     def test_twenty_quick_presses_end_in_the_window(self):
         self.press_f1(20)
         self.assert_windowed_then_escape()
-
-
-if __name__ == "__main__":
-    BINARY = sys.argv.pop(1)
-    unittest.main()

@@ -9,7 +9,7 @@ import sys
 import tempfile
 import unittest
 
-from xsession import XServer, Duruv
+from program import OnVirtualDisplay
 
 SUPPRESSIONS = os.path.join(os.path.dirname(__file__), "..", "valgrind", "libraries.supp")
 SIZES = [(300, 200), (700, 500), (100, 100), (900, 700), (640, 480), (1, 1),
@@ -17,12 +17,7 @@ SIZES = [(300, 200), (700, 500), (100, 100), (900, 700), (640, 480), (1, 1),
 FAILED = 99                 # valgrind's status when it found an error
 
 
-class Memcheck(unittest.TestCase):
-
-    @classmethod
-    def setUpClass(cls):
-        cls.xs = XServer(window_manager=True)
-        cls.addClassCleanup(cls.xs.stop)
+class Memcheck(OnVirtualDisplay):
 
     def memcheck(self, sizes, env=None):
         """Runs the program under memcheck through the resizes, then Escape;
@@ -33,14 +28,12 @@ class Memcheck(unittest.TestCase):
         valgrind = ["valgrind", "--leak-check=full", "--errors-for-leak-kinds=definite",
                     "--error-exitcode=%d" % FAILED, "--num-callers=60", "--keep-debuginfo=yes",
                     "--suppressions=" + SUPPRESSIONS, "--log-file=" + log]
-        program = Duruv(self.xs, BINARY, wrapper=valgrind, env=env)
-        self.addCleanup(program.kill)
-        program.find_window(timeout=120)
+        program = self.start(wrapper=valgrind, env=env)
         for width, height in sizes:
             program.resize(width, height)
-            program.until(lambda: program.geometry() == (width, height), 60, "the window takes the size")
-        program.first_frame(timeout=120)
-        status = program.escape(timeout=120)
+            program.until(lambda: program.geometry() == (width, height), "the window takes the size")
+        program.first_frame()
+        status = program.escape()
         with open(log) as f:
             report = f.read()
         summary = [line for line in report.splitlines() if "ERROR SUMMARY" in line]
@@ -52,11 +45,6 @@ class Memcheck(unittest.TestCase):
         self.assertEqual(status, 0, "valgrind's report:\n" + report[-6000:])
 
     def test_a_block_lost_on_the_frame_path_is_reported(self):
-        status, report = self.memcheck([], env=dict(self.xs.env, LD_PRELOAD=LEAK_SHIM))
+        status, report = self.memcheck([], env=dict(self.xs.env, LD_PRELOAD=os.environ["DURUV_SHIM"]))
         self.assertEqual(status, FAILED, "valgrind's report:\n" + report[-6000:])
         self.assertRegex(report, r"64 bytes in 1 blocks are definitely lost(.*\n)+.*: main \(main\.cpp")
-
-
-if __name__ == "__main__":
-    BINARY, LEAK_SHIM = sys.argv.pop(1), sys.argv.pop(1)
-    unittest.main()

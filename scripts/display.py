@@ -1,0 +1,102 @@
+"""Virtual X displays: an Xvfb server of its own, with openbox managing
+windows when asked. `python3 display.py COMMAND [ARG...]` runs a command on
+one and exits with its status (./test.sh, ./bench.sh)."""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+from Xlib import display as xdisplay
+
+from wait import until
+
+OPENBOX_CONFIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "openbox.xml")
+
+# A large screen in true colour, reached only through its local socket, and
+# never reset when its last client leaves (a reset server intermittently
+# refuses the next OpenGL client). Its desktop is white, so that no picture
+# of it passes for the program's black background.
+XVFB_ARGS = ["-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset", "-wr"]
+
+
+class XServer:
+    """An Xvfb server of its own, optionally with openbox, and the
+    environment for programs on it: SDL's X11 driver, no Wayland display
+    and a private, empty XDG_RUNTIME_DIR, so that nothing reaches the
+    desktop of whoever runs the tests and no desktop session's libraries
+    write to their streams."""
+
+    def __init__(self, window_manager=False, glx=True):
+        self.runtime = tempfile.mkdtemp(prefix="duruv-runtime-")
+        read_end, write_end = os.pipe()
+        args = ["Xvfb", "-displayfd", str(write_end)] + XVFB_ARGS + ([] if glx else ["-extension", "GLX"])
+        self.xvfb = subprocess.Popen(args, pass_fds=(write_end,),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        self.conn = self.wm = None
+        try:
+            with os.fdopen(read_end) as f:
+                self.name = ":" + f.readline().strip()
+            self.env = self.environment(DISPLAY=self.name, SDL_VIDEODRIVER="x11")
+            self.conn = xdisplay.Display(self.name)
+            if window_manager:
+                self.wm = subprocess.Popen(["openbox", "--sm-disable", "--config-file", OPENBOX_CONFIG],
+                                           env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                self._wait_for_wm()
+        except BaseException:
+            self.stop()
+            raise
+
+    def environment(self, **changes):
+        """This process's environment for a program of this server's, with
+        `changes` (None removes a variable)."""
+        env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime)
+        env.pop("WAYLAND_DISPLAY", None)
+        env.update(changes)
+        return {k: v for k, v in env.items() if v is not None}
+
+    def _wait_for_wm(self):
+        """Waits until openbox frames a window of its own: it announces itself
+        before it is ready, and a program mapped meanwhile may wait for its
+        window to be mapped for good (seen on a fresh Debian 13)."""
+        screen = self.conn.screen()
+        probe = screen.root.create_window(0, 0, 10, 10, 0, screen.root_depth)
+        probe.map()
+
+        def running():
+            if self.wm.poll() is not None:
+                raise RuntimeError("openbox ended with status %d" % self.wm.returncode)
+        until(lambda: probe.query_tree().parent != screen.root, "openbox frames a window", alive=running)
+        probe.destroy()
+        self.conn.sync()
+
+    def run(self, *args, check=True):
+        """Runs an X client command on this display and returns its output."""
+        return subprocess.run(list(args), env=self.env, capture_output=True, text=True, check=check).stdout
+
+    def stop(self):
+        """Ends openbox and the server. Xvfb now and then misses a SIGTERM
+        that comes while it is going to sleep, so SIGKILL follows in time."""
+        if self.conn is not None:
+            self.conn.close()
+        for p in (self.wm, self.xvfb):
+            if p is not None:
+                p.terminate()
+                try:
+                    p.wait(5)
+                except subprocess.TimeoutExpired:
+                    p.kill()
+                    p.wait()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+
+if __name__ == "__main__":
+    with XServer() as server:
+        sys.exit(subprocess.run(sys.argv[1:], env=server.env).returncode)

@@ -1,0 +1,33 @@
+"""Pictures of windows on an X display, read through ImageMagick's import."""
+import subprocess
+
+
+class Image:
+    """An RGB picture with pixel access; rows from the top."""
+
+    def __init__(self, width, height, raw):
+        self.width, self.height, self.raw = width, height, raw
+
+    def pixel(self, x, y):
+        i = 3 * (int(y) * self.width + int(x))
+        return tuple(self.raw[i:i + 3])
+
+    def row(self, y):
+        start = 3 * int(y) * self.width
+        return self.raw[start:start + 3 * self.width]
+
+    def __eq__(self, other):
+        return (self.width, self.height, self.raw) == (other.width, other.height, other.raw)
+
+
+def grab(env, window, path=None):
+    """The picture of a window, read with its size in one call; saved as PNG
+    too when a path is given."""
+    ppm = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"],
+                         env=env, capture_output=True, check=True).stdout
+    magic, width, height, maximum, raw = ppm.split(maxsplit=4)
+    if magic != b"P6" or maximum != b"255":
+        raise RuntimeError("import gave no 8-bit PPM picture")
+    if path:
+        subprocess.run(["convert", "ppm:-", path], input=ppm, check=True)
+    return Image(int(width), int(height), raw)

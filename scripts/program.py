@@ -1,0 +1,260 @@
+"""Drives the real Duruv binary on a virtual display: starts it, finds its
+window by caption, presses keys with xdotool, asks the window to close or
+resize as a desktop does, and reads its pictures. `python3 program.py
+BINARY` plays it on a display of its own until its first picture, then
+presses Escape, and exits with 0 only if that gave status 0."""
+import os
+import re
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from Xlib import X, Xutil, protocol
+
+import picture
+import scene
+from display import XServer
+from wait import until
+
+CAPTION = "Duruv"
+
+
+class Duruv:
+    """The program running on a display, with its window."""
+
+    def __init__(self, server, binary, env=None, wrapper=(), **streams):
+        """Starts the program; its output goes to files that output() reads,
+        unless `streams` gives Popen other stdin, stdout, stderr or preexec_fn."""
+        self.server, self.window = server, None
+        self.stdout, self.stderr = tempfile.TemporaryFile(), tempfile.TemporaryFile()
+        self.proc = subprocess.Popen(list(wrapper) + [binary], env=env or server.env,
+                                     **dict(dict(stdout=self.stdout, stderr=self.stderr), **streams))
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.kill()
+
+    def until(self, predicate, what):
+        """Waits while the program runs until predicate() gives a true value,
+        and returns it; the error says what the program wrote meanwhile."""
+        try:
+            return until(predicate, what, alive=self.check_running)
+        except TimeoutError as e:
+            raise TimeoutError(str(e) + self.said()) from None
+
+    def find_window(self):
+        """The visible window captioned "Duruv" (a window manager puts it one
+        level down, inside its frame)."""
+        self.window = self.until(self._visible_window, "a window captioned " + CAPTION)
+        return self.window
+
+    def _visible_window(self):
+        for top in self.server.conn.screen().root.query_tree().children:
+            try:
+                for w in [top] + top.query_tree().children:
+                    if w.get_wm_name() == CAPTION and w.get_attributes().map_state == X.IsViewable:
+                        return w.id
+            except Exception:       # the window went away meanwhile
+                pass
+        return None
+
+    def check_running(self):
+        """Raises an error with the exit status if the program has ended."""
+        if self.proc.poll() is not None:
+            raise RuntimeError("the program ended with status %d%s" % (self.proc.returncode, self.said()))
+
+    def said(self):
+        """What the program has written on standard error, for a report."""
+        written = "" if self.stderr.closed else self.output()[1].decode(errors="replace").strip()
+        return "; it wrote on standard error:\n" + written if written else ""
+
+    def x_window(self):
+        return self.server.conn.create_resource_object("window", self.window)
+
+    def geometry(self):
+        """Width and height of the window's drawable area."""
+        geometry = self.x_window().get_geometry()
+        return geometry.width, geometry.height
+
+    def resizable(self):
+        """Whether the window's size hints leave it free to grow."""
+        hints = self.x_window().get_wm_normal_hints()
+        return hints is None or not hints.flags & Xutil.PMaxSize
+
+    def freeze(self):
+        """Stops the program and waits until it has stopped."""
+        self.check_running()
+        os.kill(self.proc.pid, signal.SIGSTOP)
+        self.until(lambda: _proc_state(self.proc.pid) in ("T", "t"), "the program stops")
+
+    def thaw(self):
+        os.kill(self.proc.pid, signal.SIGCONT)
+
+    def screenshot(self, path=None, window=None):
+        return picture.grab(self.server.env, window or self.window, path)
+
+    def frozen_screenshot(self, path=None, window=None):
+        """One frame: the program is stopped while the picture is taken, then
+        runs for as long again, so that waits made of pictures never starve it."""
+        stopped = time.monotonic()
+        self.freeze()
+        try:
+            return self.screenshot(path, window)
+        finally:
+            self.thaw()
+            time.sleep(time.monotonic() - stopped)
+
+    def first_frame(self, path=None):
+        """The first picture of the scene, at the program's first camera: the
+        black background in its corner and the base where it stands."""
+        def drawn():
+            image = self.frozen_screenshot(path)
+            return image if image.pixel(0, 0) == (0, 0, 0) and scene.look(image, scene.BASE_FRONT) == "base" else None
+        return self.until(drawn, "a picture of the scene")
+
+    def still(self, holds=lambda image: True, what="a picture that stands still"):
+        """A picture that the next one repeats, and of which holds() is true."""
+        last = [None]
+
+        def repeated():
+            image, previous = self.frozen_screenshot(), last[0]
+            last[0] = image
+            return image if previous and image == previous and holds(image) else None
+        return self.until(repeated, what)
+
+    def finished(self):
+        """The picture once the solution is over: the tower stands on peg 2."""
+        return self.still(lambda image: not scene.tower_on(image, 2), "the finished tower on peg 2")
+
+    def key_down(self, key):
+        self.server.run("xdotool", "keydown", "--window", str(self.window), key)
+
+    def key_up(self, key):
+        """Releases the key; once the window is gone, in the server itself, or
+        the key stays down there and the next program's window, when it gets
+        the focus, may take it as pressed."""
+        sent = subprocess.run(["xdotool", "keyup", "--window", str(self.window), key],
+                              env=self.server.env, capture_output=True)
+        if sent.returncode != 0:
+            self.server.run("xdotool", "keyup", key)
+
+    def press(self, key):
+        """Presses and releases the key: SDL queues the press, so the program
+        takes it whether or not it draws a frame meanwhile."""
+        self.key_down(key)
+        self.key_up(key)
+
+    def hold_until(self, key, moved):
+        """Holds a view key down until moved(picture) is true of a frozen
+        picture, then lets it go; the key acts only while the program draws
+        frames, at whatever rate it can."""
+        self.key_down(key)
+        try:
+            self.until(lambda: moved(self.frozen_screenshot()), key + " changes the picture")
+        finally:
+            self.key_up(key)
+
+    def request_close(self):
+        """Sends WM_DELETE_WINDOW, as a desktop does when its close button is clicked."""
+        conn = self.server.conn
+        protocols, delete = conn.intern_atom("WM_PROTOCOLS"), conn.intern_atom("WM_DELETE_WINDOW")
+        event = protocol.event.ClientMessage(window=self.x_window(), client_type=protocols,
+                                             data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        self.x_window().send_event(event, event_mask=X.NoEventMask)
+        conn.sync()
+
+    def resize(self, width, height):
+        """Asks the window system for a new size of the window."""
+        self.server.run("xdotool", "windowsize", str(self.window), str(width), str(height))
+
+    def sdl_loaded(self):
+        """Which SDL 1.2 the running program loaded, read from its memory map:
+        classic SDL 1.2, or sdl12-compat and the SDL it runs over."""
+        with open("/proc/%d/maps" % self.proc.pid) as f:
+            loaded = sorted({os.path.realpath(line.split()[-1]) for line in f if "/libSDL" in line})
+        under = [os.path.basename(p) for p in loaded if re.search(r"/libSDL[23]", p)]
+        sdl12 = [p for p in loaded if "libSDL-1.2" in p] + ["no SDL 1.2"]
+        return "sdl12-compat (%s over %s)" % (sdl12[0], ", ".join(under)) if under else \
+            "classic SDL 1.2 (%s)" % sdl12[0]
+
+    def resident_kb(self):
+        """Resident memory of the process in kB, from /proc."""
+        with open("/proc/%d/status" % self.proc.pid) as f:
+            return int(re.search(r"^VmRSS:\s*(\d+)", f.read(), re.M).group(1))
+
+    def escape(self):
+        """Presses Escape and returns the exit status."""
+        self.key_down("Escape")
+        try:
+            return self.wait()
+        finally:
+            self.key_up("Escape")
+
+    def wait(self):
+        """The exit status, once the program has ended."""
+        return until(lambda: self.proc.poll() is not None, "the program ends") and self.proc.returncode
+
+    def output(self):
+        """What the program wrote on its output and its error, read without
+        moving its offsets."""
+        return tuple(os.pread(f.fileno(), os.fstat(f.fileno()).st_size, 0) for f in (self.stdout, self.stderr))
+
+    def ended_cleanly(self, status):
+        """Checks that the program ended with status 0, printed nothing and
+        left no window behind."""
+        windows = self.server.run("xdotool", "search", "--name", "^%s$" % CAPTION, check=False)
+        if (status, self.output(), windows.strip()) != (0, (b"", b""), ""):
+            raise AssertionError("status %s, output %r, windows %r" % (status, self.output(), windows))
+
+    def kill(self):
+        """Ends the program if it still runs and lets go of its output."""
+        if self.proc.poll() is None:
+            self.thaw()
+            self.proc.kill()
+            self.proc.wait()
+        self.stdout.close()
+        self.stderr.close()
+
+
+def _proc_state(pid):
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            return f.read().rsplit(")", 1)[1].split()[0]
+    except OSError:
+        return None
+
+
+class OnVirtualDisplay(unittest.TestCase):
+    """Black-box tests of the binary named by DURUV_BINARY that share one
+    virtual display, with openbox managing windows as a desktop would."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.xs = XServer(window_manager=True)
+        cls.addClassCleanup(cls.xs.stop)
+
+    def start(self, binary=None, **options):
+        """Starts the program on the shared display, ended with the test, and
+        waits for its window."""
+        program = Duruv(self.xs, binary or os.environ["DURUV_BINARY"], **options)
+        self.addCleanup(program.kill)
+        program.find_window()
+        return program
+
+
+def plays(binary, wrapper=()):
+    """Whether the binary shows its first picture on a display of its own
+    and Escape then ends it with status 0."""
+    with XServer() as xs, Duruv(xs, binary, wrapper=wrapper) as program:
+        program.find_window()
+        program.first_frame()
+        return program.escape() == 0
+
+
+if __name__ == "__main__":
+    sys.exit(0 if plays(sys.argv[1]) else 1)

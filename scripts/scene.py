@@ -1,0 +1,70 @@
+"""The scene as the program draws it: its sizes, its camera and its colours,
+and where a picture must show what."""
+import math
+
+BARDIST = 11.0              # distance between neighbouring pegs
+DISKPITCH = 1.1             # a disk and the gap above it
+DISTDISKS = 0.1             # the gap under the lowest disk
+N = 7
+PIVOT = (1.5 * BARDIST, 0.0, BARDIST / 2)   # the foot of peg 2
+VIEWDISTANCE = 40.0
+FOVY = 45.0
+BASE_FRONT = (PIVOT[0], -0.25, BARDIST)     # the middle of the base's front face
+
+
+def peg_x(peg):
+    return (peg - 1) * BARDIST + BARDIST / 2
+
+
+def disk_point(peg, position):
+    """A point inside the disk at stack position 1 (bottom) to 7 of a peg,
+    1.6 units left of the peg's axis: inside every disk, outside the peg."""
+    return (peg_x(peg) - 1.6, DISTDISKS + 0.5 + DISKPITCH * (position - 1), PIVOT[2])
+
+
+def peg_point(peg, y):
+    """A point on the axis of a peg's tube at height y."""
+    return (peg_x(peg), y, PIVOT[2])
+
+
+def project(point, width, height, tr=0.0, rotdx=0.0, rotdy=0.0):
+    """Window pixel (from the top left) of a world point under the program's
+    camera: the turn about the vertical first, then the tilt, the pivot
+    VIEWDISTANCE - tr ahead, a 45 degree perspective."""
+    x, y, z = (p - c for p, c in zip(point, PIVOT))
+    a = math.radians(rotdy)
+    x, z = x * math.cos(a) + z * math.sin(a), -x * math.sin(a) + z * math.cos(a)
+    a = math.radians(rotdx)
+    y, z = y * math.cos(a) - z * math.sin(a), y * math.sin(a) + z * math.cos(a)
+    z += tr - VIEWDISTANCE
+    f = 1.0 / math.tan(math.radians(FOVY / 2))
+    ndc_x, ndc_y = f / (width / max(height, 1)) * x / -z, f * y / -z
+    return (ndc_x + 1) / 2 * width, (1 - ndc_y) / 2 * height
+
+
+def kind(rgb):
+    """What a pixel shows: 'black', 'base' (orange brown), 'peg' (grey blue),
+    'disk' (teal) or 'other'."""
+    r, g, b = rgb
+    if r + g + b < 8:
+        return "black"
+    if r > g + 25 and g > b + 25:
+        return "base"
+    if g > r + 35 and b > r + 35:
+        return "disk"
+    if abs(r - g) < 12 and b >= r and r > 40:
+        return "peg"
+    return "other"
+
+
+def look(image, point, **camera):
+    """What the image shows at the projection of a world point."""
+    return kind(image.pixel(*project(point, image.width, image.height, **camera)))
+
+
+def tower_on(image, peg):
+    """Failures (empty when none) of: all seven disks on peg, none on the others."""
+    return ["peg %d position %d shows %s" % (p, k, seen)
+            for p in range(1, 4) for k in range(1, N + 1)
+            for seen in [look(image, disk_point(p, k))]
+            if seen != ("disk" if p == peg else "black")]

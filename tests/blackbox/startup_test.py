@@ -1,0 +1,99 @@
+"""Start-up whatever the surroundings. The program needs none of its
+standard streams: with any of them closed, or pointing at /dev/full or at a
+pipe nobody reads, it opens its window and plays, and Escape gives status 0;
+with a stream closed, Mesa is asked to write on standard error meanwhile, so
+that a closed stream's number given to another file, such as the connection
+to the X server, would be written into. Without a display that can show an
+OpenGL window it says why in one line on standard error and ends with
+status 1, writing nothing to standard output, also when both streams are a
+terminal."""
+import os
+import pty
+import subprocess
+import unittest
+
+from display import XServer
+from program import OnVirtualDisplay
+from wait import PATIENCE
+
+BINARY = os.environ.get("DURUV_BINARY")
+
+
+def closing(*fds):
+    """A preexec_fn that closes the given descriptors in the child."""
+    return lambda: [os.close(fd) for fd in fds]
+
+
+class Streams(OnVirtualDisplay):
+
+    def test_window_and_escape_whatever_the_streams(self):
+        read_end, write_end = os.pipe()
+        os.close(read_end)              # a pipe that nobody reads
+        self.addCleanup(os.close, write_end)
+        full = open("/dev/full", "wb")
+        self.addCleanup(full.close)
+        cases = {
+            "standard input closed": dict(preexec_fn=closing(0)),
+            "standard output closed": dict(preexec_fn=closing(1)),
+            "standard error closed": dict(preexec_fn=closing(2)),
+            "all three closed": dict(preexec_fn=closing(0, 1, 2)),
+            "output and error on /dev/full": dict(stdout=full, stderr=full),
+            "output and error on a pipe nobody reads": dict(stdout=write_end, stderr=write_end),
+        }
+        for name, streams in cases.items():
+            with self.subTest(name):
+                chatty = dict(self.xs.env, LIBGL_DEBUG="verbose") if "preexec_fn" in streams else None
+                program = self.start(env=chatty, **streams)
+                program.first_frame()
+                self.assertEqual(program.escape(), 0)
+
+
+def run_on_a_terminal(env):
+    """Status and everything written, with both streams on a terminal."""
+    controller, terminal = pty.openpty()
+    program = subprocess.Popen([BINARY], env=env, stdout=terminal, stderr=terminal)
+    os.close(terminal)
+    written = b""
+    while True:
+        try:
+            chunk = os.read(controller, 4096)
+        except OSError:             # the terminal is closed once the program ends
+            break
+        if not chunk:
+            break
+        written += chunk
+    os.close(controller)
+    return program.wait(PATIENCE), written
+
+
+class NoDisplay(unittest.TestCase):
+
+    def test_each_case_prints_its_reason_in_one_line(self):
+        no_glx = XServer(glx=False)
+        self.addCleanup(no_glx.stop)
+        cases = [
+            ("DISPLAY unset", no_glx.environment(DISPLAY=None, SDL_VIDEODRIVER=None),
+             "no display to open a window on"),
+            ("a display that does not answer", no_glx.environment(DISPLAY=":9999", SDL_VIDEODRIVER=None),
+             "no display to open a window on"),
+            ("a display without GLX", no_glx.env, "no OpenGL window (GLX)"),
+            ("SDL's dummy driver chosen", no_glx.environment(SDL_VIDEODRIVER="dummy"),
+             "'dummy' video driver, chosen in SDL_VIDEODRIVER, shows no window"),
+        ]
+        for name, env, reason in cases:
+            with self.subTest(name):
+                result = subprocess.run([BINARY], env=env, capture_output=True, timeout=PATIENCE)
+                self.assertEqual(result.returncode, 1)
+                self.assertEqual(result.stdout, b"", "standard output")
+                self.assert_one_line(result.stderr, b"\n", reason)
+            with self.subTest(name + ", on a terminal"):
+                status, written = run_on_a_terminal(env)
+                self.assertEqual(status, 1)
+                self.assert_one_line(written, b"\r\n", reason)
+
+    def assert_one_line(self, written, newline, reason):
+        """The output is one line of the program's own, with the reason."""
+        self.assertTrue(written.endswith(newline), written)
+        line = written[:-len(newline)].decode()
+        self.assertTrue(line.startswith("Duruv: ") and reason in line, line)
+        self.assertTrue(line.isprintable(), "not one line alone: %r" % line)
