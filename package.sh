@@ -1,11 +1,29 @@
 #!/usr/bin/env bash
-# Builds the Debian package duruv_<version>_<arch>.deb in the folder given
-# (build-package by default): a release build of its own with Debian's
-# usual hardening flags, the binary in /usr/games, packed by CPack.
+# Builds the packages and prints their paths.
+#   ./package.sh [FOLDER]    the Debian package duruv_<version>_<arch>.deb in
+#                            FOLDER (build-package by default): a release build
+#                            of its own with Debian's usual hardening flags, the
+#                            binary in /usr/games, packed by CPack
+#   ./package.sh windows     duruv-<version>-win64.zip and the installer
+#                            duruv-<version>-win64.exe in build-windows:
+#                            cross-built with mingw-w64 against SDL 1.2 built
+#                            from Debian's source, packed by CPack
 set -euo pipefail
 cd "$(dirname "$0")"
-dir="${1:-build-package}"
 
+if [ "${1:-}" = windows ]; then
+    scripts/install-deps.sh windows
+    sdl="$(scripts/build-sdl-windows.sh build-windows/sdl)"
+    cmake -S . -B build-windows --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+          -DDURUV_WINDOWS_SDL="$sdl" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build-windows -j"$(nproc)" >/dev/null
+    rm -f build-windows/duruv-*-win64.*
+    (cd build-windows && cpack >/dev/null)
+    ls "$PWD"/build-windows/duruv-*-win64.zip "$PWD"/build-windows/duruv-*-win64.exe
+    exit 0
+fi
+
+dir="${1:-build-package}"
 scripts/install-deps.sh build package
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=None \

@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
 # Builds Duruv and runs every test: the unit, GL and black-box tests on the
 # system's SDL 1.2 and, where that is classic SDL 1.2, the black-box tests
-# again on sdl12-compat; the install checks on the Debian package that
-# ./package.sh builds; and the unit and GL tests once more built by clang++
-# under AddressSanitizer and UBSan. Both test builds treat compiler warnings
+# again on sdl12-compat; the Windows build under Wine; the install checks on
+# the Debian package and the Windows packages that ./package.sh builds, and
+# that they rebuild bit for bit; and the unit and GL tests once more built by
+# clang++ under AddressSanitizer and UBSan. Both test builds treat compiler warnings
 # as errors. Tests that need a screen get virtual X displays of their own.
 # The last lines name the SDL 1.2 of each black-box suite, as the program
 # loaded it, and sum up both builds' tests.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh build headless package test
+scripts/install-deps.sh build headless package windows test
 compat="$(scripts/fetch-sdl12-compat.sh build-test/sdl12-compat)"
 ./package.sh >/dev/null
+./package.sh windows >/dev/null
 
 cmake -S . -B build-test -DBUILD_TESTING=ON -DDURUV_WERROR=ON -DSDL12_COMPAT_ROOT="$compat" \
-      -DDURUV_PACKAGE_DIR="$PWD/build-package"
+      -DDURUV_PACKAGE_DIR="$PWD/build-package" -DDURUV_WINDOWS_DIR="$PWD/build-windows"
 cmake --build build-test -j"$(nproc)"
 cmake -S . -B build-sanitize -DBUILD_TESTING=ON -DCMAKE_BUILD_TYPE=Debug -DDURUV_SANITIZE=ON \
       -DDURUV_WERROR=ON -DCMAKE_CXX_COMPILER=clang++

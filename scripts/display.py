@@ -22,10 +22,10 @@ XVFB_ARGS = ["-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset", "-w
 
 class XServer:
     """An Xvfb server of its own, optionally with openbox, and the
-    environment for programs on it: SDL's X11 driver, no Wayland display
-    and a private, empty XDG_RUNTIME_DIR, so that nothing reaches the
-    desktop of whoever runs the tests and no desktop session's libraries
-    write to their streams."""
+    environment for programs on it: SDL's X11 driver unless another is
+    named, no Wayland display and a private, empty XDG_RUNTIME_DIR, so that
+    nothing reaches the desktop of whoever runs the tests and no desktop
+    session's libraries write to their streams."""
 
     def __init__(self, window_manager=False, glx=True):
         self.runtime = tempfile.mkdtemp(prefix="duruv-runtime-")
@@ -38,7 +38,8 @@ class XServer:
         try:
             with os.fdopen(read_end) as f:
                 self.name = ":" + f.readline().strip()
-            self.env = self.environment(DISPLAY=self.name, SDL_VIDEODRIVER="x11")
+            self.env = self.environment(DISPLAY=self.name,
+                                        SDL_VIDEODRIVER=os.environ.get("SDL_VIDEODRIVER", "x11"))
             self.conn = xdisplay.Display(self.name)
             if window_manager:
                 self.wm = subprocess.Popen(["openbox", "--sm-disable", "--config-file", OPENBOX_CONFIG],

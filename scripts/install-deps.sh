@@ -4,15 +4,17 @@
 #   build     compile Duruv and play it on a display
 #   headless  play it on a virtual display when there is none
 #   package   build the Debian package (./package.sh)
-#   test      the rest that ./test.sh needs
+#   windows   build Duruv for Windows and its packages (./package.sh windows)
+#   test      the rest that ./test.sh needs, Wine among it
 set -euo pipefail
 
 declare -A NEEDS=(
     [build]="cmake g++ make pkg-config libsdl1.2-dev libglu1-mesa-dev libgl-dev"
     [headless]="xvfb openbox python3-xlib imagemagick xdotool"
     [package]="dpkg-dev file"
+    [windows]="cmake make pkg-config g++-mingw-w64-x86-64 dpkg-dev nsis icoutils"
     [test]="libgtest-dev valgrind libsdl2-2.0-0 clang libclang-rt-dev
-            desktop-file-utils appstream lintian man-db weston"
+            desktop-file-utils appstream lintian man-db weston wine64"
 )
 
 missing=()

@@ -160,7 +160,9 @@ class Duruv:
             self.key_up(key)
 
     def request_close(self):
-        """Sends WM_DELETE_WINDOW, as a desktop does when its close button is clicked."""
+        """Sends WM_DELETE_WINDOW, as a desktop does when its close button is
+        clicked, once the click has made the window the active one."""
+        self.server.run("xdotool", "windowactivate", "--sync", str(self.window))
         conn = self.server.conn
         protocols, delete = conn.intern_atom("WM_PROTOCOLS"), conn.intern_atom("WM_DELETE_WINDOW")
         event = protocol.event.ClientMessage(window=self.x_window(), client_type=protocols,
@@ -176,9 +178,9 @@ class Duruv:
         """Which SDL 1.2 the running program loaded, read from its memory map:
         classic SDL 1.2, or sdl12-compat and the SDL it runs over."""
         with open("/proc/%d/maps" % self.proc.pid) as f:
-            loaded = sorted({os.path.realpath(line.split()[-1]) for line in f if "/libSDL" in line})
+            loaded = sorted({os.path.realpath(line.split()[-1]) for line in f if re.search(r"/libSDL|/SDL.dll", line)})
         under = [os.path.basename(p) for p in loaded if re.search(r"/libSDL[23]", p)]
-        sdl12 = [p for p in loaded if "libSDL-1.2" in p] + ["no SDL 1.2"]
+        sdl12 = [p for p in loaded if re.search(r"libSDL-1.2|SDL.dll", p)] + ["no SDL 1.2"]
         return "sdl12-compat (%s over %s)" % (sdl12[0], ", ".join(under)) if under else \
             "classic SDL 1.2 (%s)" % sdl12[0]
 
@@ -230,7 +232,8 @@ def _proc_state(pid):
 
 
 class OnVirtualDisplay(unittest.TestCase):
-    """Black-box tests of the binary named by DURUV_BINARY that share one
+    """Black-box tests of the binary named by DURUV_BINARY, run through the
+    command in DURUV_WRAPPER when there is one (Wine), that share one
     virtual display, with openbox managing windows as a desktop would."""
 
     @classmethod
@@ -241,6 +244,7 @@ class OnVirtualDisplay(unittest.TestCase):
     def start(self, binary=None, **options):
         """Starts the program on the shared display, ended with the test, and
         waits for its window."""
+        options.setdefault("wrapper", os.environ.get("DURUV_WRAPPER", "").split())
         program = Duruv(self.xs, binary or os.environ["DURUV_BINARY"], **options)
         self.addCleanup(program.kill)
         program.find_window()
@@ -248,9 +252,10 @@ class OnVirtualDisplay(unittest.TestCase):
 
 
 def plays(binary, wrapper=()):
-    """Whether the binary shows its first picture on a display of its own
-    and Escape then ends it with status 0."""
-    with XServer() as xs, Duruv(xs, binary, wrapper=wrapper) as program:
+    """Whether the binary shows its first picture on a display of its own,
+    under a window manager that gives it the keyboard, and Escape then ends
+    it with status 0."""
+    with XServer(window_manager=True) as xs, Duruv(xs, binary, wrapper=wrapper) as program:
         program.find_window()
         program.first_frame()
         return program.escape() == 0

@@ -76,12 +76,12 @@ rm -rf --one-file-system "$work/test"
 echo "$release: the package built here, installed in a clean chroot (log: $logs/package.log)"
 deb="$(./package.sh 2>"$logs/package-build.log" | tail -n 1)"
 make_root package
-cp "$deb" scripts/{display,picture,program,scene,wait}.py "$work/package/root/"
+cp "$deb" scripts/{display,picture,program,scene,wait}.py scripts/openbox.xml "$work/package/root/"
 played=0
 in_root "$work/package" "set -e
     apt-get update -qq
     apt-get install -y -qq /root/$(basename "$deb")
-    apt-get install -y -qq --no-install-recommends xvfb xdotool python3-xlib imagemagick
+    apt-get install -y -qq --no-install-recommends xvfb openbox xdotool python3-xlib imagemagick
     cd /root && python3 program.py /usr/games/duruv" >"$logs/package.log" 2>&1 || played=$?
 echo "$release: installing and playing the package exited with $played"
 [ $status -eq 0 ] && [ $played -eq 0 ]

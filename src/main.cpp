@@ -1,5 +1,6 @@
 // Duruv: plays the solution of the Tower of Hanoi for seven disks as a lit,
 // animated 3D scene that the viewer can turn and zoom while it plays.
+#include "common/console.h"
 #include "common/scene.h"
 #include "common/state.h"
 #include "common/windowstate.h"
@@ -12,7 +13,7 @@
 // Sets up the tower and the window, plays the solution once, then keeps
 // the finished scene on screen until the user quits; the process ends only
 // inside DOEVENTS, through TERMINATEAPPLICATION.
-int main()
+int main(int, char *[])     // the form SDL needs on Windows
 {
     STARTINGTOWER();
     FLYINGINDEX = 0;
@@ -28,4 +29,5 @@ int main()
     DONE = false;
     while (!DONE)
         DOEVENTS();
+    return 0;
 }

@@ -1,23 +1,23 @@
 #include "common/exits.h"
 
+#include "common/console.h"
+
 #include <SDL.h>
 
-#include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-// Writes "Duruv: ", PREFIX, the formatted reason and a newline on standard
-// error. The process is about to end: a message to a closed stream or to a
-// pipe that nobody reads is lost, rather than ending it by a signal.
+// Tells the user "Duruv: ", PREFIX and the formatted reason, in one line.
 [[gnu::format(printf, 2, 0)]] void REPORT(const char *PREFIX, const char *FORMAT, std::va_list ARGS)
 {
-    std::signal(SIGPIPE, SIG_IGN);
-    std::fprintf(stderr, "Duruv: %s", PREFIX);
-    std::vfprintf(stderr, FORMAT, ARGS);
-    std::fputc('\n', stderr);
+    char REASON[512];
+    std::vsnprintf(REASON, sizeof REASON, FORMAT, ARGS);
+    char LINE[600];
+    std::snprintf(LINE, sizeof LINE, "Duruv: %s%s", PREFIX, REASON);
+    TELLUSER(LINE);
 }
 
 }  // namespace

@@ -5,10 +5,11 @@
 // Shuts SDL down and ends the process with status 0, wherever it stands.
 [[noreturn]] void TERMINATEAPPLICATION();
 
-// Prints "Duruv: " and the formatted reason as one line on standard error,
-// shuts SDL down and ends the process with status 1.
+// Tells the user "Duruv: " and the formatted reason in one line (on standard
+// error, and on Windows in a message box too), shuts SDL down and ends the
+// process with status 1.
 [[noreturn, gnu::format(printf, 1, 2)]] void EXITWITHERROR(const char *FORMAT, ...);
 
-// Prints "Duruv: program error: " and the formatted rule that was broken as
-// one line on standard error, then aborts.
+// Tells the user "Duruv: program error: " and the formatted rule that was
+// broken in one line, as above, then aborts.
 [[noreturn, gnu::format(printf, 1, 2)]] void PROGRAMERROR(const char *FORMAT, ...);

@@ -18,7 +18,11 @@ void HANDLEKEYPRESS(const SDL_keysym *KEYSYM)
     case SDLK_ESCAPE:
         TERMINATEAPPLICATION();     // does not return
     case SDLK_F1:
-        SDL_WM_ToggleFullScreen(SURFACE);
+        if (SDL_WM_ToggleFullScreen(SURFACE) == 0) {    // cannot in place: a new mode, as a resize
+            SWITCHVIDEOMODE();
+            INITGL();
+            RESIZEWINDOW(SURFACE->w, SURFACE->h);
+        }
         break;
     default:
         break;

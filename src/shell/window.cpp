@@ -1,15 +1,18 @@
-// The standard streams, the start-up of SDL video and the OpenGL window.
+// The start-up of SDL video and the OpenGL window.
 #include "shell/window.h"
 
+#include "common/console.h"
 #include "common/exits.h"
 #include "common/scene.h"
 #include "common/windowstate.h"
 
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
+
+int DESKTOPWIDTH, DESKTOPHEIGHT, DESKTOPBPP;    // the display's mode before the first of ours
+bool FULLSCREENMODE = false;            // full screen by a mode of its own
+int WINDOWWIDTH, WINDOWHEIGHT;          // the window's size meanwhile
 
 // Whether SDL's video driver is one it falls back to when no display
 // answers: text-mode drivers that draw in the terminal, or SDL2's offscreen
@@ -41,19 +44,6 @@ void STARTVIDEO()
 
 }  // namespace
 
-void PREPARESTANDARDSTREAMS()
-{
-    // A closed stream's number would go to the next descriptor opened, such
-    // as the connection to the X server, and what a library writes to the
-    // stream into it.
-    for (int FD = STDIN_FILENO; FD <= STDERR_FILENO; FD++)
-        if (fcntl(FD, F_GETFD) == -1)
-            open("/dev/null", O_RDWR);      // the lowest free number: FD itself
-    int NUL = open("/dev/null", O_WRONLY);  // a number of its own: all three are open
-    dup2(NUL, STDOUT_FILENO);
-    close(NUL);
-}
-
 Uint32 VIDEOMODEFLAGS(const SDL_VideoInfo *INFO)
 {
     Uint32 FLAGS = SDL_OPENGL | SDL_RESIZABLE | SDL_HWPALETTE | SDL_DOUBLEBUF;
@@ -71,6 +61,9 @@ void OPENWINDOW()
     if (INFO == nullptr)
         EXITWITHERROR("cannot query the video hardware: %s", SDL_GetError());
     VIDEOFLAGS = VIDEOMODEFLAGS(INFO);
+    DESKTOPWIDTH = INFO->current_w;
+    DESKTOPHEIGHT = INFO->current_h;
+    DESKTOPBPP = INFO->vfmt->BitsPerPixel;
 
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
@@ -82,7 +75,7 @@ void OPENWINDOW()
     SDL_WM_SetCaption("Duruv", nullptr);
     SURFACE = SDL_SetVideoMode(SCREENWIDTH, SCREENHEIGHT, BITSPERPIXEL, VIDEOFLAGS);
     if (SURFACE == nullptr)
-        EXITWITHERROR("the display offers no OpenGL window (GLX): %s", SDL_GetError());
+        EXITWITHERROR("the display offers no OpenGL window (%s): %s", OPENGLBINDING, SDL_GetError());
 }
 
 void SETVIDEOMODE(int WIDTH, int HEIGHT)
@@ -90,4 +83,19 @@ void SETVIDEOMODE(int WIDTH, int HEIGHT)
     SURFACE = SDL_SetVideoMode(WIDTH, HEIGHT, BITSPERPIXEL, VIDEOFLAGS);
     if (SURFACE == nullptr)
         EXITWITHERROR("cannot set the OpenGL window to %d x %d: %s", WIDTH, HEIGHT, SDL_GetError());
+}
+
+void SWITCHVIDEOMODE()
+{
+    FULLSCREENMODE = !FULLSCREENMODE;
+    if (!FULLSCREENMODE) {
+        SETVIDEOMODE(WINDOWWIDTH, WINDOWHEIGHT);
+        return;
+    }
+    WINDOWWIDTH = SURFACE->w;
+    WINDOWHEIGHT = SURFACE->h;
+    // The display's own mode, so that the display keeps it.
+    SURFACE = SDL_SetVideoMode(DESKTOPWIDTH, DESKTOPHEIGHT, DESKTOPBPP, VIDEOFLAGS | SDL_FULLSCREEN);
+    if (SURFACE == nullptr)
+        EXITWITHERROR("cannot fill the %d x %d display: %s", DESKTOPWIDTH, DESKTOPHEIGHT, SDL_GetError());
 }

@@ -3,12 +3,6 @@
 
 #include <SDL.h>
 
-// Points the closed ones of standard input, output and error at /dev/null,
-// then standard output too, for the whole run: the program has nothing to
-// say there, and without a display SDL's text-mode fallback drivers would
-// draw on it. Standard error stays the libraries' own.
-void PREPARESTANDARDSTREAMS();
-
 // The video-mode flags for the hardware SDL reports.
 Uint32 VIDEOMODEFLAGS(const SDL_VideoInfo *INFO);
 
@@ -20,3 +14,8 @@ void OPENWINDOW();
 // Sets the OpenGL video mode anew at WIDTH x HEIGHT, with the flags of the
 // first; ends the program with status 1 if it fails.
 void SETVIDEOMODE(int WIDTH, int HEIGHT);
+
+// Where SDL cannot switch the window to full screen in place (its Windows
+// drivers): sets a full-screen mode at the display's own size, or, when full
+// screen, the window again at its last size.
+void SWITCHVIDEOMODE();

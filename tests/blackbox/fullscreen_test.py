@@ -1,6 +1,7 @@
 """F1 under a window manager: the picture goes full screen and back on a
 second press, and again after twenty quick presses; the solution plays on,
 and Escape ends with status 0."""
+import os
 import time
 import unittest
 
@@ -14,15 +15,18 @@ SETTLED = 0.5               # seconds a window manager's change must hold
 
 
 def screen_covered(xs):
-    """Whether a mapped window covers the whole screen: classic SDL 1.2 draws
-    into an override-redirect window of its own, SDL2 (under sdl12-compat)
-    asks the window manager to make its window full screen."""
+    """Whether a mapped window that shows something covers the whole screen:
+    classic SDL 1.2 draws into an override-redirect window of its own, SDL2
+    (under sdl12-compat) asks the window manager to make its window full
+    screen. Wine keeps an input-only window over the whole screen."""
     screen = xs.conn.screen()
     size = (screen.width_in_pixels, screen.height_in_pixels)
     for top in screen.root.query_tree().children:
         for w in [top] + top.query_tree().children:
             geometry = w.get_geometry()
-            if w.get_attributes().map_state == X.IsViewable and (geometry.width, geometry.height) == size:
+            attributes = w.get_attributes()
+            if (attributes.map_state == X.IsViewable and attributes.win_class == X.InputOutput and
+                    (geometry.width, geometry.height) == size):
                 return True
     return False
 
@@ -59,7 +63,8 @@ class FullScreen(OnVirtualDisplay):
         image = self.program.frozen_screenshot(window=self.xs.conn.screen().root.id)
         column = [kind(image.pixel(image.width // 2, y)) for y in range(image.height)]
         self.assertTrue("base" in column and "peg" in column, "no scene in the screen's middle column")
-        self.assertEqual(image.pixel(5, 5), (0, 0, 0), "the (white) desktop still shows")
+        if os.environ.get("DURUV_SUITE") != "wine":     # Wine on Xvfb cannot take the window's frame away
+            self.assertEqual(image.pixel(5, 5), (0, 0, 0), "the (white) desktop still shows")
         self.press_f1(1)
         self.assert_windowed_then_escape()
 
