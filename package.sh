@@ -8,8 +8,17 @@
 #                            duruv-<version>-win64.exe in build-windows:
 #                            cross-built with mingw-w64 against SDL 1.2 built
 #                            from Debian's source, packed by CPack
+# The same commit gives the same bytes wherever and whenever it is built:
+# time stamps come from SOURCE_DATE_EPOCH, the last commit's date unless it
+# is set; the build folder leaves no trace in what ships; the permissions of
+# what is packed do not follow the builder's umask.
 set -euo pipefail
 cd "$(dirname "$0")"
+umask 022
+if [ -z "${SOURCE_DATE_EPOCH:-}" ] && git rev-parse --git-dir >/dev/null 2>&1; then
+    SOURCE_DATE_EPOCH="$(git log -1 --format=%ct)"
+    export SOURCE_DATE_EPOCH
+fi
 
 if [ "${1:-}" = windows ]; then
     scripts/install-deps.sh windows
@@ -26,9 +35,10 @@ fi
 dir="${1:-build-package}"
 scripts/install-deps.sh build package
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+mkdir -p "$dir"
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=None \
       -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
-      -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+      -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS) -ffile-prefix-map=$(realpath "$dir")=." \
       -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 cmake --build "$dir" -j"$(nproc)" >/dev/null
 rm -f "$dir"/duruv_*.deb

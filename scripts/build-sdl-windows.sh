@@ -8,6 +8,7 @@
 # Standard output and error are left as they are, not redirected to
 # stdout.txt and stderr.txt beside the program. The folder also gets pkg-config files for
 # Windows' own OpenGL and GLU, so that the build finds all three as on Linux.
+# The DLL carries no link time, so that every build of it is the same.
 set -euo pipefail
 dest="$(realpath -m "$1")"
 host=x86_64-w64-mingw32
@@ -35,6 +36,7 @@ apt=(apt-get -q -o Dir::Etc::SourceList="$work/apt/sources.list" -o Dir::Etc::So
 source="$(find "$work" -maxdepth 1 -type d -name 'libsdl1.2-*' | head -n 1)"
 [ -n "$source" ] || fail "step 3, fetching and unpacking libsdl1.2's source: no source folder"
 (cd "$source" && ./configure --host="$host" --prefix="$dest" --disable-stdio-redirect \
+    LDFLAGS=-Wl,--no-insert-timestamp \
     >"$work/configure.log" 2>&1) || fail "step 4, configuring SDL for $host: see $work/configure.log"
 make -C "$source" -j"$(nproc)" >"$work/make.log" 2>&1 || fail "step 5, compiling SDL: see $work/make.log"
 make -C "$source" install >>"$work/make.log" 2>&1 || fail "step 6, installing SDL into $dest: see $work/make.log"
