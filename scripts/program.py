@@ -4,6 +4,7 @@ resize as a desktop does, and reads its pictures. `python3 program.py
 BINARY` plays it on a display of its own until its first picture, then
 presses Escape, and exits with 0 only if that gave status 0."""
 import os
+import pathlib
 import re
 import signal
 import subprocess
@@ -78,8 +79,7 @@ class Duruv:
 
     def geometry(self):
         """Width and height of the window's drawable area."""
-        geometry = self.x_window().get_geometry()
-        return geometry.width, geometry.height
+        return self.x_window().get_geometry().width, self.x_window().get_geometry().height
 
     def resizable(self):
         """Whether the window's size hints leave it free to grow."""
@@ -87,10 +87,11 @@ class Duruv:
         return hints is None or not hints.flags & Xutil.PMaxSize
 
     def freeze(self):
-        """Stops the program and waits until it has stopped."""
+        """Stops the program and waits until /proc says it has stopped."""
         self.check_running()
         os.kill(self.proc.pid, signal.SIGSTOP)
-        self.until(lambda: _proc_state(self.proc.pid) in ("T", "t"), "the program stops")
+        stat = pathlib.Path("/proc/%d/stat" % self.proc.pid)
+        self.until(lambda: stat.read_text().rsplit(")", 1)[1].split()[0] in "Tt", "the program stops")
 
     def thaw(self):
         os.kill(self.proc.pid, signal.SIGCONT)
@@ -221,14 +222,6 @@ class Duruv:
             self.proc.wait()
         self.stdout.close()
         self.stderr.close()
-
-
-def _proc_state(pid):
-    try:
-        with open("/proc/%d/stat" % pid) as f:
-            return f.read().rsplit(")", 1)[1].split()[0]
-    except OSError:
-        return None
 
 
 class OnVirtualDisplay(unittest.TestCase):
