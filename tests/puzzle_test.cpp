@@ -149,73 +149,42 @@ TEST_F(Puzzle, SingleMoveFromTheStartingTower)
     EXPECT_EQ(Pegs(), (Stacks{{7, 6, 5, 4, 3, 2}, {1}, {}}));
 }
 
-// Rise and drop both take the frames of this table, by the count c of the
-// disks that stay on the source peg or already stand on the target peg.
-TEST_F(Puzzle, RiseAndDropFramesFollowTheStackHeight)
+// A flight's rise and drop take the frames of this table, by the count c of
+// the disks that stay on the source peg or already stand on the target; its
+// travel takes 14 frames a peg, the last one short of the target's axis.
+TEST_F(Puzzle, FlightFramesFollowTheStackHeightAndTheDistance)
 {
     const int framesFor[] = {13, 12, 10, 9, 7, 6, 5};
-    for (int c = 0; c <= 6; c++) {
-        std::vector<int> stack;
-        for (int d = N; d > N - c; d--)
-            stack.push_back(d);
-        for (bool rise : {true, false}) {
-            FRAMES.clear();
-            if (rise)
-                SetPegs({stack, {}, {}});
-            else
-                SetPegs({{}, stack, {}});
-            ANIMATEFLY(1, rise ? 1 : 3, rise ? 3 : 2);
-
-            const int peg = rise ? 1 : 2;
-            int count = 0;
-            float first = 0, last = 0;
-            for (const Frame &f : FRAMES) {
-                bool phase = rise ? (f.position == 1.0f && f.height < 10.1f) : (f.position == 2.0f);
-                if (phase) {
-                    if (count++ == 0)
-                        first = f.height;
-                    last = f.height;
-                }
-            }
-            SCOPED_TRACE((rise ? "rise, c = " : "drop, c = ") + std::to_string(c));
-            EXPECT_EQ(count, framesFor[c]);
-            float ground = c * 1.1f + 0.1f;
-            if (rise) {
-                EXPECT_NEAR(first, ground, 1e-5);
-            } else {
-                EXPECT_NEAR(first, 10.1f, 1e-5);
-                EXPECT_GT(last, ground);
-                EXPECT_LE(last, ground + ADD + 1e-5);
-            }
-            EXPECT_EQ(FLYINGINDEX, 0);
-            EXPECT_EQ(DISKCOUNT(peg), c) << "the flight wrote a count";
-        }
-    }
-}
-
-TEST_F(Puzzle, TravelFramesFollowTheDistance)
-{
     struct Case {
-        int from, to, frames;
+        int from, to, stay, under, travel;
         float lastShown;
-    } cases[] = {{1, 2, 14, 1.945f}, {2, 1, 14, 1.055f}, {2, 3, 14, 2.945f},
-                 {3, 2, 14, 2.055f}, {1, 3, 28, 2.964f}, {3, 1, 28, 1.036f}};
+    } cases[] = {{1, 2, 0, 6, 14, 1.945f}, {2, 1, 1, 5, 14, 1.055f}, {2, 3, 2, 4, 14, 2.945f},
+                 {3, 2, 3, 3, 14, 2.055f}, {1, 3, 4, 2, 28, 2.964f}, {3, 1, 5, 1, 28, 1.036f},
+                 {1, 2, 6, 0, 14, 1.945f}};
     for (const Case &c : cases) {
+        SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.to) + ", " + std::to_string(c.stay) +
+                     " staying, " + std::to_string(c.under) + " under");
         FRAMES.clear();
-        SetPegs({{}, {}, {}});
+        Stacks pegs(3);
+        pegs[c.from - 1].assign(c.stay, N);
+        pegs[c.to - 1].assign(c.under, N);
+        SetPegs(pegs);
         ANIMATEFLY(1, c.from, c.to);
 
-        int count = 0;
-        float last = 0;
+        std::vector<float> rise, travel, drop;
         for (const Frame &f : FRAMES)
-            if (f.height == 10.1f && f.position != c.to) {
-                count++;
-                last = f.position;
-            }
-        SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.to));
-        EXPECT_EQ(count, c.frames);
-        EXPECT_NEAR(last, c.lastShown, 1e-3);
-        EXPECT_EQ(FRAMES.back().position, static_cast<float>(c.to)) << "drop off the peg's axis";
+            (f.position == c.to ? drop : f.height < 10.1f ? rise : travel)
+                .push_back(f.position == c.to || f.height < 10.1f ? f.height : f.position);
+        EXPECT_EQ(rise.size(), framesFor[c.stay]);
+        EXPECT_NEAR(rise.front(), RESTHEIGHT(c.stay), 1e-5);
+        EXPECT_EQ(travel.size(), c.travel);
+        EXPECT_NEAR(travel.back(), c.lastShown, 1e-3);
+        EXPECT_EQ(drop.size(), framesFor[c.under]);
+        EXPECT_NEAR(drop.front(), 10.1f, 1e-5);
+        EXPECT_GT(drop.back(), RESTHEIGHT(c.under));
+        EXPECT_LE(drop.back(), RESTHEIGHT(c.under) + ADD + 1e-5);
+        EXPECT_EQ(FLYINGINDEX, 0);
+        EXPECT_EQ(Pegs(), pegs) << "the flight wrote the stacks";
     }
 }
 

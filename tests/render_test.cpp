@@ -237,7 +237,9 @@ TEST_F(Render, ResizewindowFitsViewportAndPerspective)
     }
 }
 
-TEST_F(Render, DisksAreGradedInColourAndShareTheRest)
+// Disks are graded in colour and share the rest; each solid gives back the
+// matrix, and a column leaves the material of its top disk, or of its peg.
+TEST_F(Render, SolidsSetTheirMaterialsAndKeepTheMatrix)
 {
     for (int index = 1; index <= N; index++) {
         float scale = (index - 1) / (N - 1.0f);
@@ -254,21 +256,14 @@ TEST_F(Render, DisksAreGradedInColourAndShareTheRest)
         EXPECT_EQ(Integer(GL_FRONT_FACE), GL_CCW);
         EXPECT_EQ(ModelView(), before);
     }
-}
-
-TEST_F(Render, ColumnsLeaveTheMatrixAndTheLastMaterial)
-{
-    for (int peg = 1; peg <= 3; peg++) {
+    for (int peg : {1, 3}) {        // peg 3 holds no disk
         Matrix before = ModelView();
         DRAWCOLUMN(N, peg);
         EXPECT_EQ(ModelView(), before) << "peg " << peg;
         EXPECT_EQ(Integer(GL_MODELVIEW_STACK_DEPTH), 1);
+        ExpectNear(Material(GL_DIFFUSE), peg == 1 ? Vec4{0.3f, 0.7f, 0.6f, 1} : Vec4{0.5f, 0.5f, 0.6f, 1}, "diffuse");
+        ExpectNear(Material(GL_SPECULAR), peg == 1 ? Vec4{0.7f, 0.7f, 0.7f, 1} : Vec4{1, 1, 1, 1}, "specular");
     }
-    // Peg 3 holds no disk, so its own grey-blue material is left behind.
-    ExpectNear(Material(GL_DIFFUSE), {0.5f, 0.5f, 0.6f, 1}, "peg diffuse");
-    ExpectNear(Material(GL_SPECULAR), {1, 1, 1, 1}, "peg specular");
-    DRAWCOLUMN(N, 1);
-    ExpectNear(Material(GL_DIFFUSE), {0.3f, 0.7f, 0.6f, 1}, "top disk of peg 1");
 }
 
 // The camera turns the scene about its pivot, the foot of peg 2, which stays

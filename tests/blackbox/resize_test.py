@@ -18,6 +18,11 @@ BASE_POINTS = [BASE_FRONT, (0.5, -0.25, 11.0), (32.5, -0.25, 11.0)]
 BEYOND_POINTS = [(-0.6, -0.25, 11.0), (33.6, -0.25, 11.0), (16.5, -0.8, 11.0)]
 
 
+def fits(image, width, height):
+    return ((image.width, image.height) == (width, height) and
+            all(look(image, p) == "base" for p in BASE_POINTS) and all(look(image, p) == "black" for p in BEYOND_POINTS))
+
+
 class Resize(OnVirtualDisplay):
 
     def settle_at(self, width, height):
@@ -56,7 +61,7 @@ class Resize(OnVirtualDisplay):
         for width, height in ((800, 600), (240, 180)):
             with self.subTest("the scene fits %dx%d" % (width, height)):
                 self.settle_at(width, height)
-                program.until(lambda: self.fits(program.frozen_screenshot(), width, height),
+                program.until(lambda: fits(program.frozen_screenshot(), width, height),
                               "the scene fits %dx%d" % (width, height))
 
         with self.subTest("resident memory within 2 MB after 200 resizes"):
@@ -76,9 +81,3 @@ class Resize(OnVirtualDisplay):
 
         program.finished()
         self.assertEqual(program.escape(), 0)
-
-    @staticmethod
-    def fits(image, width, height):
-        return ((image.width, image.height) == (width, height) and
-                all(look(image, p) == "base" for p in BASE_POINTS) and
-                all(look(image, p) == "black" for p in BEYOND_POINTS))
