@@ -34,10 +34,10 @@ suite() {
     build-test/python3 scripts/display.py ctest --test-dir "$dir" --output-on-failure \
         --output-junit junit.xml "$@" || failed=1
 }
-# The sum over the suites of an attribute of their JUnit reports.
+# The sum over both builds of an attribute of their JUnit reports' suites.
 count() {
-    sed -n "s/.*<testsuite .* $1=\"\([0-9]*\)\".*/\1/p" build-test/junit.xml build-sanitize/junit.xml \
-        | awk '{ n += $1 } END { print n + 0 }'
+    grep -ohE "^\s*$1=\"[0-9]+\"" build-test/junit.xml build-sanitize/junit.xml \
+        | grep -oE "[0-9]+" | awk '{ n += $1 } END { print n + 0 }'
 }
 
 suite build-test
