@@ -14,7 +14,7 @@ declare -A NEEDS=(
     [package]="dpkg-dev file"
     [windows]="cmake make pkg-config g++-mingw-w64-x86-64 dpkg-dev nsis icoutils"
     [test]="libgtest-dev valgrind libsdl2-2.0-0 clang libclang-rt-dev
-            desktop-file-utils appstream lintian man-db weston wine64"
+            desktop-file-utils appstream lintian man-db weston wine64 diffoscope-minimal"
 )
 
 missing=()
