@@ -112,11 +112,21 @@ class Duruv:
 
     def first_frame(self, path=None):
         """The first picture of the scene, at the program's first camera: the
-        black background in its corner and the base where it stands."""
-        def drawn():
-            image = self.frozen_screenshot(path)
+        black background in its corner and the base where it stands. The
+        program runs in slices of a few milliseconds between pictures, so
+        that the picture comes within a few frames of the first, however
+        busy the machine."""
+        def step():
+            self.thaw()
+            time.sleep(0.002)
+            self.freeze()
+            image = self.screenshot(path)
             return image if image.pixel(0, 0) == (0, 0, 0) and scene.look(image, scene.BASE_FRONT) == "base" else None
-        return self.until(drawn, "a picture of the scene")
+        self.freeze()
+        try:
+            return self.until(step, "a picture of the scene")
+        finally:
+            self.thaw()
 
     def still(self, holds=lambda image: True, what="a picture that stands still"):
         """A picture that the next one repeats, and of which holds() is true."""
