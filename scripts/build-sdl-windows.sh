@@ -6,9 +6,10 @@
 # the source comes through a private apt configuration that points at the
 # system's own Debian mirror; the system's apt set-up is left as it is.
 # Standard output and error are left as they are, not redirected to
-# stdout.txt and stderr.txt beside the program. The folder also gets pkg-config files for
-# Windows' own OpenGL and GLU, so that the build finds all three as on Linux.
-# The DLL carries no link time, so that every build of it is the same.
+# stdout.txt and stderr.txt beside the program. The folder also gets
+# pkg-config files for Windows' own OpenGL and GLU, so that the build finds
+# all three as on Linux. The DLL carries no link time, so that every build
+# of it is the same.
 set -euo pipefail
 dest="$(realpath -m "$1")"
 host=x86_64-w64-mingw32

@@ -79,7 +79,8 @@ class Duruv:
 
     def geometry(self):
         """Width and height of the window's drawable area."""
-        return self.x_window().get_geometry().width, self.x_window().get_geometry().height
+        geometry = self.x_window().get_geometry()
+        return geometry.width, geometry.height
 
     def resizable(self):
         """Whether the window's size hints leave it free to grow."""

@@ -13,10 +13,9 @@ namespace {
 // Tells the user "Duruv: ", PREFIX and the formatted reason, in one line.
 [[gnu::format(printf, 2, 0)]] void REPORT(const char *PREFIX, const char *FORMAT, std::va_list ARGS)
 {
-    char REASON[512];
-    std::vsnprintf(REASON, sizeof REASON, FORMAT, ARGS);
-    char LINE[600];
-    std::snprintf(LINE, sizeof LINE, "Duruv: %s%s", PREFIX, REASON);
+    char LINE[512];
+    int START = std::snprintf(LINE, sizeof LINE, "Duruv: %s", PREFIX);
+    std::vsnprintf(LINE + START, sizeof LINE - START, FORMAT, ARGS);
     TELLUSER(LINE);
 }
 

@@ -42,6 +42,14 @@ void STARTVIDEO()
     }
 }
 
+// Sets a video mode, or ends the program with status 1 and SDL's reason.
+void SETMODE(int WIDTH, int HEIGHT, int BPP, Uint32 FLAGS)
+{
+    SURFACE = SDL_SetVideoMode(WIDTH, HEIGHT, BPP, FLAGS);
+    if (SURFACE == nullptr)
+        EXITWITHERROR("cannot set the OpenGL window to %d x %d: %s", WIDTH, HEIGHT, SDL_GetError());
+}
+
 }  // namespace
 
 Uint32 VIDEOMODEFLAGS(const SDL_VideoInfo *INFO)
@@ -80,9 +88,7 @@ void OPENWINDOW()
 
 void SETVIDEOMODE(int WIDTH, int HEIGHT)
 {
-    SURFACE = SDL_SetVideoMode(WIDTH, HEIGHT, BITSPERPIXEL, VIDEOFLAGS);
-    if (SURFACE == nullptr)
-        EXITWITHERROR("cannot set the OpenGL window to %d x %d: %s", WIDTH, HEIGHT, SDL_GetError());
+    SETMODE(WIDTH, HEIGHT, BITSPERPIXEL, VIDEOFLAGS);
 }
 
 void SWITCHVIDEOMODE()
@@ -95,7 +101,5 @@ void SWITCHVIDEOMODE()
     WINDOWWIDTH = SURFACE->w;
     WINDOWHEIGHT = SURFACE->h;
     // The display's own mode, so that the display keeps it.
-    SURFACE = SDL_SetVideoMode(DESKTOPWIDTH, DESKTOPHEIGHT, DESKTOPBPP, VIDEOFLAGS | SDL_FULLSCREEN);
-    if (SURFACE == nullptr)
-        EXITWITHERROR("cannot fill the %d x %d display: %s", DESKTOPWIDTH, DESKTOPHEIGHT, SDL_GetError());
+    SETMODE(DESKTOPWIDTH, DESKTOPHEIGHT, DESKTOPBPP, VIDEOFLAGS | SDL_FULLSCREEN);
 }
