@@ -8,17 +8,17 @@
 #                            duruv-<version>-win64.exe in build-windows:
 #                            cross-built with mingw-w64 against SDL 1.2 built
 #                            from Debian's source, packed by CPack
-# The same commit gives the same bytes wherever and whenever it is built:
-# time stamps come from SOURCE_DATE_EPOCH, the last commit's date unless it
-# is set; the build folder leaves no trace in what ships; the permissions of
-# what is packed do not follow the builder's umask.
+# The same source gives the same bytes wherever and whenever it is built,
+# with or without git: time stamps come from SOURCE_DATE_EPOCH, or unless it
+# is set from the newest entry of data/changelog, as Debian's own builds take
+# it; the build folder leaves no trace in what ships; the permissions of what
+# is packed do not follow the builder's umask.
 set -euo pipefail
 cd "$(dirname "$0")"
 umask 022
-if [ -z "${SOURCE_DATE_EPOCH:-}" ] && git rev-parse --git-dir >/dev/null 2>&1; then
-    SOURCE_DATE_EPOCH="$(git log -1 --format=%ct)"
-    export SOURCE_DATE_EPOCH
-fi
+scripts/install-deps.sh package
+SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l data/changelog -S Timestamp)}"
+export SOURCE_DATE_EPOCH
 
 if [ "${1:-}" = windows ]; then
     scripts/install-deps.sh windows
@@ -33,7 +33,7 @@ if [ "${1:-}" = windows ]; then
 fi
 
 dir="${1:-build-package}"
-scripts/install-deps.sh build package
+scripts/install-deps.sh build
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 mkdir -p "$dir"
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=None \

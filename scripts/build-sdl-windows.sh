@@ -44,8 +44,10 @@ make -C "$source" install >>"$work/make.log" 2>&1 || fail "step 6, installing SD
 "$host-strip" --strip-unneeded "$dest/bin/SDL.dll" || fail "step 7, stripping SDL.dll"
 install -D -m 644 "$source/COPYING" "$dest/share/doc/SDL/COPYING"
 # A program links SDLmain, whose WinMain calls the program's main (renamed
-# SDL_main by SDL's header), with mingw32's start-up before it.
-sed -i 's/^Libs: .*/Libs: -L${libdir} -lmingw32 -lSDLmain -lSDL/' "$dest/lib/pkgconfig/sdl.pc"
+# SDL_main by SDL's header), with mingw32's start-up before it. The prefix is
+# the folder's own place, so that a copy of the folder serves from where it is.
+sed -i -e 's/^Libs: .*/Libs: -L${libdir} -lmingw32 -lSDLmain -lSDL/' \
+       -e 's|^prefix=.*|prefix=${pcfiledir}/../..|' "$dest/lib/pkgconfig/sdl.pc"
 
 for lib in gl:opengl32 glu:glu32; do
     printf 'Name: %s\nDescription: Windows %s\nVersion: 1.1\nLibs: -l%s\n' \
