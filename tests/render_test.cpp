@@ -67,7 +67,7 @@ struct Seen {
     GLdouble hit[3];            // the world point drawn at that pixel
 };
 
-// What the back buffer shows where the world point (x, y, z) lands under
+// What the frame shows where the world point (x, y, z) lands under
 // the matrices in force: the pixel's colour and the world point drawn there.
 Seen SeenAt(double x, double y, double z)
 {
@@ -80,7 +80,9 @@ Seen SeenAt(double x, double y, double z)
     glGetIntegerv(GL_VIEWPORT, viewport);
     gluProject(x, y, z, modelview, projection, viewport, &seen.window[0], &seen.window[1], &seen.window[2]);
     GLint px = static_cast<GLint>(seen.window[0]), py = static_cast<GLint>(seen.window[1]);
-    glReadBuffer(GL_BACK);
+    // Pixels are read from the default read buffer: the back buffer, or
+    // where sdl12-compat renders into a framebuffer object of its own, that
+    // object's colour buffer (naming GL_BACK there is an error).
     glReadPixels(px, py, 1, 1, GL_RGBA, GL_FLOAT, seen.colour.data());
     glReadPixels(px, py, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     gluUnProject(seen.window[0], seen.window[1], depth, modelview, projection, viewport,
@@ -117,9 +119,10 @@ Look LookOf(const Vec4 &c)
     return std::max({c[0], c[1], c[2]}) > 0.45f ? LIT : DIM;
 }
 
-// The ways of looking at a solid, as turns of the world: along the axes, and
-// from above and in front at 45 degrees.
-enum Side { FRONT, BACK, TOP, BOTTOM, LEFT, RIGHT, TILT };
+// The ways of looking at a solid, as turns of the world: along the axes,
+// from above and in front at 45 degrees, and from the front turned a
+// sixteenth and an eighth of a turn about the vertical.
+enum Side { FRONT, BACK, TOP, BOTTOM, LEFT, RIGHT, TILT, TURN16, TURN8 };
 
 // Draws one solid with an orthographic camera that looks at CENTRE from
 // SIDE, HALF units from the middle of the window to its top and bottom, and
@@ -130,7 +133,8 @@ Seen LookAt(const std::function<void()> &draw, Side side, const GLdouble (&centr
 {
     static const GLfloat LIGHT[] = {0.0f, 0.0f, 60.0f, 1.0f};
     static const GLfloat TURNS[][4] = {{0, 0, 1, 0}, {180, 0, 1, 0}, {90, 1, 0, 0},
-                                       {-90, 1, 0, 0}, {90, 0, 1, 0}, {-90, 0, 1, 0}, {45, 1, 0, 0}};
+                                       {-90, 1, 0, 0}, {90, 0, 1, 0}, {-90, 0, 1, 0}, {45, 1, 0, 0},
+                                       {22.5, 0, 1, 0}, {45, 0, 1, 0}};
     const double aspect = static_cast<double>(SCREENWIDTH) / SCREENHEIGHT;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -336,10 +340,18 @@ TEST_F(Render, SolidsHaveTheirShapeAndShowTheirOutsides)
     // origin, A sixteenths of a turn from its front; a disk's 16 sides and a
     // peg's 8 have corners at whole sixteenths and eighths.
     auto around = [](double r, double a) { return std::pair{r * std::sin(a * PI / 8), r * std::cos(a * PI / 8)}; };
+    // The point that a view turned A sixteenths of a turn shows D to the
+    // right of the axis. Turned a sixteenth, a wall of 16 sides shows its
+    // full radius there, one of 8 sides only cos(22.5 degrees) of it; turned
+    // an eighth, one of 8 sides its full radius, one of 4 cos(45 degrees).
+    auto turned = [](double d, double a) { return std::pair{d * std::cos(a * PI / 8), d * std::sin(a * PI / 8)}; };
+    auto [t16x, t16z] = turned(0.96, 1);
+    auto [t8x, t8z] = turned(0.85, 2);
     std::vector<Solid> solids;
     for (int index : {1, 4, 7}) {
         double r = LITTLEDISKRADIUS + (index - 1) * (BIGDISKRADIUS - LITTLEDISKRADIUS) / (N - 1);
         solids.push_back({"disk " + std::to_string(index), [index] { DRAWDISK(N, index); }, {0, 0.5, 0}, 6, {
+            {TURN16, r * t16x, 0.5, r * t16z, SOLID, -1, 0, "outer wall at a corner that 16 sides have, 8 not"},
             {TOP, r - 0.15, 1, 0, LIT, 1, 1.0, "top ring, just inside the rim"},
             {TOP, r + 0.15, 1, 0, NONE, -1, 0, "just outside the rim, from above"},
             {TOP, INNERRADIUS + 0.15, 1, 0, LIT, 1, 1.0, "top ring, just outside the hole"},
@@ -374,6 +386,7 @@ TEST_F(Render, SolidsHaveTheirShapeAndShowTheirOutsides)
     }});
     solids.push_back({"peg", [] { DRAWCOLUMN(N, 3); }, {x3, 4.6, PEGZ}, 6, {    // peg 3 holds no disk
         {FRONT, x3 + 0.75, 4, PEGZ, SOLID, -1, 0, "tube, just inside its side"},
+        {TURN8, x3 + BARRADIUS * t8x, 4, PEGZ + BARRADIUS * t8z, SOLID, -1, 0, "tube at a corner that 8 sides have, 4 not"},
         {FRONT, x3 + 1.05, 4, PEGZ, NONE, -1, 0, "beside the tube"},
         {FRONT, x3 + 0.8, top - 0.2, PEGZ, SOLID, -1, 0, "tube, just below its top"},
         {FRONT, x3, top + BARRADIUS - 0.1, PEGZ, SOLID, -1, 0, "cap, just below its top"},
