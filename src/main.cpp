@@ -15,11 +15,11 @@
 // inside DOEVENTS, through TERMINATEAPPLICATION.
 int main(int, char *[])     // the form SDL needs on Windows
 {
+    PREPARESTANDARDSTREAMS();
     STARTINGTOWER();
     FLYINGINDEX = 0;
     TR = 0.0;
 
-    PREPARESTANDARDSTREAMS();
     OPENWINDOW();
     INITGL();
     RESIZEWINDOW(SCREENWIDTH, SCREENHEIGHT);

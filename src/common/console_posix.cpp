@@ -19,12 +19,13 @@ void PREPARESTANDARDSTREAMS()
     int NUL = open("/dev/null", O_WRONLY);  // a number of its own: all three are open
     dup2(NUL, STDOUT_FILENO);
     close(NUL);
+    // What a library writes to standard error on a pipe whose reader has
+    // gone (a desktop's log collector that restarted) is lost, rather than
+    // ending the program by a signal.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 void TELLUSER(const char *LINE)
 {
-    // The process is about to end: a line to a pipe that nobody reads is
-    // lost, rather than ending it by a signal.
-    std::signal(SIGPIPE, SIG_IGN);
     std::fprintf(stderr, "%s\n", LINE);
 }

@@ -1,9 +1,9 @@
 """Start-up whatever the surroundings. The program needs none of its
 standard streams: with any of them closed, or pointing at /dev/full or at a
 pipe nobody reads, it opens its window and plays, and Escape gives status 0;
-with a stream closed, Mesa is asked to write on standard error meanwhile, so
-that a closed stream's number given to another file, such as the connection
-to the X server, would be written into. Without a display that can show an
+Mesa is asked to write on standard error meanwhile, so that a closed
+stream's number given to another file, such as the connection to the X
+server, would be written into, and a pipe nobody reads would raise SIGPIPE. Without a display that can show an
 OpenGL window it says why in one line on standard error and ends with
 status 1, writing nothing to standard output, also when both streams are a
 terminal."""
@@ -42,9 +42,7 @@ class Streams(OnVirtualDisplay):
         }
         for name, streams in cases.items():
             with self.subTest(name):
-                chatty = dict(self.xs.env, LIBGL_DEBUG="verbose") if "preexec_fn" in streams else None
-                program = self.start(env=chatty, **streams)
-                program.first_frame()
+                program = self.start(env=dict(self.xs.env, LIBGL_DEBUG="verbose"), **streams)
                 self.assertEqual(program.escape(), 0)
 
 
@@ -53,17 +51,18 @@ def run_on_a_terminal(env):
     controller, terminal = pty.openpty()
     program = subprocess.Popen([BINARY], env=env, stdout=terminal, stderr=terminal)
     os.close(terminal)
+    status = program.wait(PATIENCE)     # its line fits in the terminal's buffer
     written = b""
     while True:
         try:
             chunk = os.read(controller, 4096)
-        except OSError:             # the terminal is closed once the program ends
+        except OSError:             # the terminal's other end is closed: all is read
             break
         if not chunk:
             break
         written += chunk
     os.close(controller)
-    return program.wait(PATIENCE), written
+    return status, written
 
 
 class NoDisplay(unittest.TestCase):
