@@ -17,8 +17,7 @@ def main(binary, folder):
     os.makedirs(folder, exist_ok=True)
     print("No display: playing Duruv on a virtual one; snapshots go to %s" % folder)
     with XServer(window_manager=True) as xs, Duruv(xs, binary) as program:
-        program.find_window()
-        shots = [program.first_frame(os.path.join(folder, "000.png"))]
+        shots = [program.start_up(os.path.join(folder, "000.png"))]
 
         def snapshot_until_finished():
             if time.monotonic() - snapshot_until_finished.last < INTERVAL:

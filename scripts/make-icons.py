@@ -26,7 +26,7 @@ def main(binary):
         picture = os.path.join(work, "finished.png")
         with XServer() as xs:
             program = Duruv(xs, binary)
-            program.find_window()
+            program.start_up()
             program.finished()
             program.frozen_screenshot(picture)
             program.escape()

@@ -1,19 +1,24 @@
 """Drives the real Duruv binary on a virtual display: starts it, finds its
-window by caption, presses keys with xdotool, asks the window to close or
-resize as a desktop does, and reads its pictures. `python3 program.py
+window by its process, presses keys with xdotool, asks the window to close
+or resize as a desktop does, and reads its pictures. Where the harness may
+preload the frame shim (DURUV_FRAME_SHIM: a native program), it knows each
+frame the program draws; elsewhere (Windows' program under Wine, the
+headless player) it reads frames off the pictures. `python3 program.py
 BINARY` plays it on a display of its own until its first picture, then
 presses Escape, and exits with 0 only if that gave status 0."""
+import mmap
 import os
 import pathlib
 import re
 import signal
+import struct
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
 
-from Xlib import X, Xutil, protocol
+from Xlib import X, Xutil, error, protocol
 
 import picture
 import scene
@@ -23,15 +28,48 @@ from wait import until
 CAPTION = "Duruv"
 
 
+class FrameCounter:
+    """The file that the frame shim (tests/blackbox/frame_shim.cpp) shares
+    with the test: the frames drawn, the frame after which the program stops
+    itself, and the times of the first swap and of the last."""
+    LAYOUT = struct.Struct("=4q")
+
+    def __init__(self, shim, env, stop_after):
+        """Makes the file, asking for a stop after frame `stop_after`, and
+        preloads the shim through `env` (after what it preloads already)."""
+        with tempfile.NamedTemporaryFile(prefix="duruv-frames-", delete=False) as f:
+            f.write(self.LAYOUT.pack(0, stop_after, 0, 0))
+            self.path = f.name
+        with open(self.path, "r+b") as f:
+            self.map = mmap.mmap(f.fileno(), self.LAYOUT.size)
+        env["LD_PRELOAD"] = " ".join(filter(None, [env.get("LD_PRELOAD"), shim]))
+        env["DURUV_FRAMES"] = self.path
+
+    def read(self):
+        """Frames drawn, the stop asked for, first and last swap (ns)."""
+        return self.LAYOUT.unpack_from(self.map)
+
+    def stop_after(self, frame):
+        self.map[8:16] = struct.pack("=q", frame)
+
+    def close(self):
+        self.map.close()
+        os.remove(self.path)
+
+
 class Duruv:
     """The program running on a display, with its window."""
 
     def __init__(self, server, binary, env=None, wrapper=(), **streams):
         """Starts the program; its output goes to files that output() reads,
-        unless `streams` gives Popen other stdin, stdout, stderr or preexec_fn."""
+        unless `streams` gives Popen other stdin, stdout, stderr or preexec_fn.
+        With the frame shim it stops after its first frame, for start_up()."""
         self.server, self.window = server, None
+        env = dict(env or server.env)
+        shim = os.environ.get("DURUV_FRAME_SHIM")
+        self.frames = FrameCounter(shim, env, stop_after=1) if shim else None
         self.stdout, self.stderr = tempfile.TemporaryFile(), tempfile.TemporaryFile()
-        self.proc = subprocess.Popen(list(wrapper) + [binary], env=env or server.env,
+        self.proc = subprocess.Popen(list(wrapper) + [binary], env=env,
                                      **dict(dict(stdout=self.stdout, stderr=self.stderr), **streams))
 
     def __enter__(self):
@@ -49,20 +87,33 @@ class Duruv:
             raise TimeoutError(str(e) + self.said()) from None
 
     def find_window(self):
-        """The visible window captioned "Duruv" (a window manager puts it one
-        level down, inside its frame)."""
-        self.window = self.until(self._visible_window, "a window captioned " + CAPTION)
+        """The program's visible window captioned "Duruv" (a window manager
+        puts it one level down, inside its frame)."""
+        self.window = self.until(self._visible_window, "a window captioned %s of process %d" % (CAPTION, self.proc.pid))
         return self.window
 
     def _visible_window(self):
-        for top in self.server.conn.screen().root.query_tree().children:
+        conn = self.server.conn
+        pid = conn.intern_atom("_NET_WM_PID")
+        for top in conn.screen().root.query_tree().children:
             try:
                 for w in [top] + top.query_tree().children:
-                    if w.get_wm_name() == CAPTION and w.get_attributes().map_state == X.IsViewable:
+                    owner = w.get_full_property(pid, X.AnyPropertyType)
+                    if (owner and owner.value[0] == self.proc.pid and w.get_wm_name() == CAPTION and
+                            w.get_attributes().map_state == X.IsViewable):
                         return w.id
-            except Exception:       # the window went away meanwhile
+            except error.XError:        # the window went away meanwhile
                 pass
         return None
+
+    def start_up(self, path=None):
+        """Waits for the window and the first picture of the scene, and
+        returns that picture (saved as PNG too when a path is given). With
+        the frame shim it is the picture of the first frame; without, of one
+        of the first few frames."""
+        self.find_window()
+        self.first_picture = self.first_frame(path) if self.frames else self.early_frame(path)
+        return self.first_picture
 
     def check_running(self):
         """Raises an error with the exit status if the program has ended."""
@@ -91,8 +142,7 @@ class Duruv:
         """Stops the program and waits until /proc says it has stopped."""
         self.check_running()
         os.kill(self.proc.pid, signal.SIGSTOP)
-        stat = pathlib.Path("/proc/%d/stat" % self.proc.pid)
-        self.until(lambda: stat.read_text().rsplit(")", 1)[1].split()[0] in "Tt", "the program stops")
+        self.until(self.stopped, "the program stops")
 
     def thaw(self):
         os.kill(self.proc.pid, signal.SIGCONT)
@@ -111,21 +161,61 @@ class Duruv:
             self.thaw()
             time.sleep(time.monotonic() - stopped)
 
-    def first_frame(self, path=None):
-        """The first picture of the scene, at the program's first camera: the
-        black background in its corner and the base where it stands. The
-        program runs in slices of a few milliseconds between pictures, so
-        that the picture comes within a few frames of the first, however
-        busy the machine."""
-        def step():
+    def stopped(self):
+        stat = pathlib.Path("/proc/%d/stat" % self.proc.pid)
+        return stat.read_text().rsplit(")", 1)[1].split()[0] in "Tt"
+
+    def first_frame(self, path):
+        """The picture of the first frame, after which the shim stopped the
+        program; then the program runs on."""
+        self.until(lambda: self.stopped() and self.frames.read()[0] >= 1, "the first frame")
+        try:
+            return self.screenshot(path)
+        finally:
             self.thaw()
-            time.sleep(0.002)
+
+    def early_frame(self, path):
+        """A picture of the scene within a few frames of the first, without
+        the shim: the program runs in slices of one clock tick of its own CPU
+        time between pictures, so that a busy machine, which gives it less of
+        the time, gives it no more frames."""
+        ticks = pathlib.Path("/proc/%d/stat" % self.proc.pid)
+        cpu = lambda: sum(int(n) for n in ticks.read_text().rsplit(")", 1)[1].split()[11:13])
+
+        def step():
+            used = cpu()
+            self.thaw()
+            self.until(lambda: cpu() > used, "the program runs")
             self.freeze()
             image = self.screenshot(path)
             return image if image.pixel(0, 0) == (0, 0, 0) and scene.look(image, scene.BASE_FRONT) == "base" else None
         self.freeze()
         try:
             return self.until(step, "a picture of the scene")
+        finally:
+            self.thaw()
+
+    def picture_after(self, frames):
+        """A picture taken once the program has drawn at least `frames` more
+        frames: with the shim, exactly that many, after which it stopped;
+        without, `frames` changes of the picture while the disks fly."""
+        if not self.frames:
+            seen = [self.frozen_screenshot(), 0]
+
+            def changed():
+                image = self.frozen_screenshot()
+                seen[1] += image != seen[0]
+                seen[0] = image
+                return seen[1] >= frames
+            self.until(changed, "%d more frames" % frames)
+            return seen[0]
+        self.freeze()
+        target = self.frames.read()[0] + frames
+        self.frames.stop_after(target)
+        self.thaw()
+        self.until(lambda: self.stopped() and self.frames.read()[0] >= target, "%d more frames" % frames)
+        try:
+            return self.screenshot()
         finally:
             self.thaw()
 
@@ -221,7 +311,7 @@ class Duruv:
     def ended_cleanly(self, status):
         """Checks that the program ended with status 0, printed nothing and
         left no window behind."""
-        windows = self.server.run("xdotool", "search", "--name", "^%s$" % CAPTION, check=False)
+        windows = self.server.run("xdotool", "search", "--pid", str(self.proc.pid), check=False)
         if (status, self.output(), windows.strip()) != (0, (b"", b""), ""):
             raise AssertionError("status %s, output %r, windows %r" % (status, self.output(), windows))
 
@@ -233,6 +323,9 @@ class Duruv:
             self.proc.wait()
         self.stdout.close()
         self.stderr.close()
+        if self.frames:
+            self.frames.close()
+            self.frames = None
 
 
 class OnVirtualDisplay(unittest.TestCase):
@@ -247,11 +340,11 @@ class OnVirtualDisplay(unittest.TestCase):
 
     def start(self, binary=None, **options):
         """Starts the program on the shared display, ended with the test, and
-        waits for its window."""
+        waits for its window and its first picture."""
         options.setdefault("wrapper", os.environ.get("DURUV_WRAPPER", "").split())
         program = Duruv(self.xs, binary or os.environ["DURUV_BINARY"], **options)
         self.addCleanup(program.kill)
-        program.find_window()
+        program.start_up()
         return program
 
 
@@ -260,8 +353,7 @@ def plays(binary, wrapper=()):
     under a window manager that gives it the keyboard, and Escape then ends
     it with status 0."""
     with XServer(window_manager=True) as xs, Duruv(xs, binary, wrapper=wrapper) as program:
-        program.find_window()
-        program.first_frame()
+        program.start_up()
         return program.escape() == 0
 
 

@@ -10,7 +10,8 @@ import tempfile
 import time
 import unittest
 
-from program import plays
+from display import XServer
+from program import Duruv
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD, PACKAGES = os.environ.get("DURUV_BUILD"), os.environ.get("DURUV_PACKAGE_DIR")
@@ -60,7 +61,14 @@ class Install(unittest.TestCase):
     def test_installs_exactly_the_program_and_its_data(self):
         self.assertEqual(files_under(self.stage), sorted(["bin/duruv"] + SHARED))
         self.assertEqual(files_under(self.unpacked), sorted(["usr/games/duruv"] + ["usr/" + f for f in SHARED]))
-        self.assertTrue(plays(os.path.join(self.unpacked, "usr", "games", "duruv")), "the unpacked binary plays")
+        # The unpacked binary plays, in a window of the class that the desktop
+        # entry names, so that desktops match the two.
+        with open(os.path.join(self.unpacked, "usr", SHARED[0])) as f:
+            entry = re.search(r"^StartupWMClass=(.*)$", f.read(), re.M).group(1)
+        with XServer(window_manager=True) as xs, Duruv(xs, os.path.join(self.unpacked, "usr", "games", "duruv")) as program:
+            program.start_up()
+            self.assertEqual(program.x_window().get_wm_class()[1], entry)
+            self.assertEqual(program.escape(), 0)
 
     def test_validators_find_nothing_to_mend(self):
         desktop, metainfo, manual = (os.path.join(self.stage, f) for f in SHARED[:3])

@@ -11,7 +11,7 @@ import tempfile
 import unittest
 
 from program import plays
-from wait import until
+from wait import PATIENCE, until
 
 PACKAGES = os.environ.get("DURUV_WINDOWS_DIR", "")
 WINE = os.environ.get("DURUV_WRAPPER", "").split()
@@ -59,7 +59,7 @@ class WindowsPackages(unittest.TestCase):
     def test_installer_installs_plays_and_uninstalls(self):
         installer, = glob.glob(os.path.join(PACKAGES, "duruv-*-win64.exe"))
         folder = os.path.join(PREFIX, "drive_c", "Program Files", "Duruv")
-        self.assertEqual(subprocess.run(WINE + [installer, "/S"]).returncode, 0)
+        self.assertEqual(subprocess.run(WINE + [installer, "/S"], timeout=PATIENCE).returncode, 0)
         self.assertLessEqual(set(SHIPPED), set(os.listdir(folder)))
         shortcuts = glob.glob(os.path.join(PREFIX, "drive_c", "**", "Start Menu", "Programs", "Duruv", "Duruv.lnk"),
                               recursive=True)
@@ -70,6 +70,6 @@ class WindowsPackages(unittest.TestCase):
             self.assertIn(b"Duruv\\duruv.exe", f.read(), "the shortcut's target")
 
         # The uninstaller copies itself away and returns at once.
-        subprocess.run(WINE + [os.path.join(folder, "Uninstall.exe"), "/S"], check=True)
+        subprocess.run(WINE + [os.path.join(folder, "Uninstall.exe"), "/S"], check=True, timeout=PATIENCE)
         until(lambda: not os.path.exists(folder) and not os.path.exists(shortcuts[0]),
               "the uninstaller removes the program's folder and its shortcut")

@@ -28,7 +28,7 @@ class Session(OnVirtualDisplay):
                 self.assertTrue(loaded.startswith("sdl12-compat"), loaded)
 
         with self.subTest("the first picture shows the tower on peg 1"):
-            image = program.first_frame()
+            image = program.first_picture
             for k in range(1, 7):       # disk 1 may already be rising
                 self.assertEqual(look(image, disk_point(1, k)), "disk", "position %d" % k)
             for peg in (2, 3):

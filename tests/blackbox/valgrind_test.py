@@ -31,7 +31,7 @@ class Memcheck(OnVirtualDisplay):
         for width, height in sizes:
             program.resize(width, height)
             program.until(lambda: program.geometry() == (width, height), "the window takes the size")
-        program.first_frame()
+        program.picture_after(2)       # the resizes taken, and a frame drawn after them
         status = program.escape()
         with open(log) as f:
             return status, f.read()
@@ -41,6 +41,6 @@ class Memcheck(OnVirtualDisplay):
         self.assertEqual(status, 0, "valgrind's report:\n" + report[-6000:])
 
     def test_a_block_lost_on_the_frame_path_is_reported(self):
-        status, report = self.memcheck([], env=dict(self.xs.env, LD_PRELOAD=os.environ["DURUV_SHIM"]))
+        status, report = self.memcheck([], env=dict(self.xs.env, LD_PRELOAD=os.environ["DURUV_LEAK_SHIM"]))
         self.assertEqual(status, FAILED, "valgrind's report:\n" + report[-6000:])
         self.assertRegex(report, r"64 bytes in 1 blocks are definitely lost(.*\n)+.*: main \(main\.cpp")
