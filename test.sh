@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Duruv and runs every test: the unit, GL and black-box tests on the
 # system's SDL 1.2 and, where that is classic SDL 1.2, the black-box tests
-# again on sdl12-compat; the Windows build under Wine; the install checks on
+# again on sdl12-compat; the Windows build under Wine, where the system has
+# Wine (otherwise one skipped test says so); the install checks on
 # the Debian package and the Windows packages that ./package.sh builds, and
 # that they rebuild bit for bit; and the unit and GL tests once more built by
 # clang++ under AddressSanitizer and UBSan. Both test builds treat compiler warnings

@@ -5,11 +5,15 @@
 # that ./package.sh builds on this machine into a second clean chroot of
 # that release and plays it briefly there: the window "Duruv" must appear
 # and Escape must give status 0. Needs root; takes minutes per release.
-# Logs go to chroot-logs/<release>/.
+# Logs go to chroot-logs/<release>/; the closing lines of ./test.sh in the
+# chroot are shown. Exits with 0 when both passed, with 3 when mmdebstrap
+# could not make the release's base system at all (a testing release can be
+# broken for a day by Debian itself), and with 1 on any other failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ $# -eq 1 ] || { echo "usage: $0 RELEASE (12, 13, 14 or a code name)" >&2; exit 2; }
 [ "$(id -u)" -eq 0 ] || { echo "$0: chroots need root" >&2; exit 2; }
+scripts/install-deps.sh chroot
 case "$1" in
     12) release=bookworm ;;
     13) release=trixie ;;
@@ -47,7 +51,7 @@ make_root() {
     if [ ! -f "$work/base.tar" ]; then
         mmdebstrap --variant=apt --aptopt='Acquire::Check-Valid-Until "false"' \
                    "$release" "$work/base.tar" >"$logs/mmdebstrap.log" 2>&1 \
-            || { echo "mmdebstrap failed for $release: see $logs/mmdebstrap.log" >&2; exit 1; }
+            || { echo "$release: mmdebstrap cannot make the base system: see $logs/mmdebstrap.log" >&2; exit 3; }
     fi
     mkdir "$root"
     tar -xf "$work/base.tar" -C "$root"
@@ -69,6 +73,7 @@ make_root test
 git clone -q "$PWD" "$work/test/root/duruv"
 status=0
 in_root "$work/test" "cd /root/duruv && ./test.sh" >"$logs/test.log" 2>&1 || status=$?
+grep -E "^(The .* suite ran|test.sh: |install-deps.sh: )" "$logs/test.log" | sed "s/^/$release: /" || true
 echo "$release: ./test.sh exited with $status"
 release_root "$work/test"
 rm -rf --one-file-system "$work/test"
@@ -76,12 +81,12 @@ rm -rf --one-file-system "$work/test"
 echo "$release: the package built here, installed in a clean chroot (log: $logs/package.log)"
 deb="$(./package.sh 2>"$logs/package-build.log" | tail -n 1)"
 make_root package
-cp "$deb" scripts/{display,picture,program,scene,wait}.py scripts/openbox.xml "$work/package/root/"
+cp -r "$deb" scripts "$work/package/root/"
 played=0
 in_root "$work/package" "set -e
     apt-get update -qq
     apt-get install -y -qq /root/$(basename "$deb")
-    apt-get install -y -qq --no-install-recommends xvfb openbox xdotool python3-xlib imagemagick
-    cd /root && python3 program.py /usr/games/duruv" >"$logs/package.log" 2>&1 || played=$?
+    /root/scripts/install-deps.sh headless
+    python3 /root/scripts/program.py /usr/games/duruv" >"$logs/package.log" 2>&1 || played=$?
 echo "$release: installing and playing the package exited with $played"
 [ $status -eq 0 ] && [ $played -eq 0 ]
