@@ -6,12 +6,10 @@ frame the program draws; elsewhere (Windows' program under Wine, the
 headless player) it reads frames off the pictures. `python3 program.py
 BINARY` plays it on a display of its own until its first picture, then
 presses Escape, and exits with 0 only if that gave status 0."""
-import mmap
 import os
 import pathlib
 import re
 import signal
-import struct
 import subprocess
 import sys
 import tempfile
@@ -23,38 +21,10 @@ from Xlib import X, Xutil, error, protocol
 import picture
 import scene
 from display import XServer
+from frames import FrameCounter
 from wait import until
 
 CAPTION = "Duruv"
-
-
-class FrameCounter:
-    """The file that the frame shim (tests/blackbox/frame_shim.cpp) shares
-    with the test: the frames drawn, the frame after which the program stops
-    itself, and the times of the first swap and of the last."""
-    LAYOUT = struct.Struct("=4q")
-
-    def __init__(self, shim, env, stop_after):
-        """Makes the file, asking for a stop after frame `stop_after`, and
-        preloads the shim through `env` (after what it preloads already)."""
-        with tempfile.NamedTemporaryFile(prefix="duruv-frames-", delete=False) as f:
-            f.write(self.LAYOUT.pack(0, stop_after, 0, 0))
-            self.path = f.name
-        with open(self.path, "r+b") as f:
-            self.map = mmap.mmap(f.fileno(), self.LAYOUT.size)
-        env["LD_PRELOAD"] = " ".join(filter(None, [env.get("LD_PRELOAD"), shim]))
-        env["DURUV_FRAMES"] = self.path
-
-    def read(self):
-        """Frames drawn, the stop asked for, first and last swap (ns)."""
-        return self.LAYOUT.unpack_from(self.map)
-
-    def stop_after(self, frame):
-        self.map[8:16] = struct.pack("=q", frame)
-
-    def close(self):
-        self.map.close()
-        os.remove(self.path)
 
 
 class Duruv:

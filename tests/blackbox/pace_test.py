@@ -9,7 +9,8 @@ import subprocess
 import tempfile
 import unittest
 
-from program import FrameCounter, OnVirtualDisplay
+from frames import FrameCounter
+from program import OnVirtualDisplay
 from wait import PATIENCE, until
 
 REFRESH = 60                # Hz of weston's headless output
