@@ -5,6 +5,7 @@ as the build of ./test.sh; where not, diffoscope names what differs. The
 copy is made without git, as from a source tarball, and builds on its own:
 only SDL for Windows, which takes minutes, comes along from the first build,
 and the build finds it in the copy."""
+import fnmatch
 import glob
 import os
 import shutil
@@ -17,12 +18,14 @@ PACKAGES = [(os.environ.get("DURUV_PACKAGE_DIR"), "build-again/duruv_*.deb", ["b
             (os.environ.get("DURUV_WINDOWS_DIR"), "build-windows/duruv-*-win64.zip", ["windows"])]
 
 
-def source_files():
-    """What a source tarball holds: the tree without git and without what
-    .gitignore names (build folders and outputs)."""
+def outside_the_source(folder, names):
+    """For copytree: what a source tarball leaves out of a folder, .git and
+    what .gitignore names (a pattern ending in / names folders only)."""
     with open(os.path.join(SOURCE, ".gitignore")) as f:
-        ignored = [line.strip().strip("/") for line in f if line.strip() and not line.startswith("#")]
-    return shutil.ignore_patterns(".git", *ignored)
+        patterns = [line.strip() for line in f if line.strip() and not line.startswith("#")]
+    return {name for name in names if name == ".git" or any(
+        fnmatch.fnmatch(name, p.strip("/")) and (not p.endswith("/") or os.path.isdir(os.path.join(folder, name)))
+        for p in patterns)}
 
 
 class Reproducible(unittest.TestCase):
@@ -31,7 +34,7 @@ class Reproducible(unittest.TestCase):
         work = tempfile.mkdtemp(prefix="duruv-rebuild-")
         self.addCleanup(shutil.rmtree, work)
         copy = os.path.join(work, "source")
-        shutil.copytree(SOURCE, copy, ignore=source_files(), symlinks=True)
+        shutil.copytree(SOURCE, copy, ignore=outside_the_source, symlinks=True)
         for built, pattern, args in filter(lambda p: p[0], PACKAGES):
             if args == ["windows"]:
                 sdl = os.path.join(copy, "build-windows", "sdl")
