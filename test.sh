@@ -35,14 +35,19 @@ suite() {
     build-test/python3 scripts/display.py ctest --test-dir "$dir" --output-on-failure \
         --output-junit junit.xml "$@" || failed=1
 }
-# The closing line: the test cases of both builds' JUnit reports, counted.
+# The closing lines: what was skipped and why, and the test cases of both
+# builds' JUnit reports, counted.
 summary() {
     build-test/python3 -c '
-import os, sys, xml.etree.ElementTree as ET
+import os, re, sys, xml.etree.ElementTree as ET
 cases = [c for r in sys.argv[1:] if os.path.exists(r) for c in ET.parse(r).iter("testcase")]
 failed = sum(c.find("failure") is not None for c in cases)
-skipped = sum(c.find("skipped") is not None for c in cases)
-print("test.sh: %d passed, %d failed, %d skipped" % (len(cases) - failed - skipped, failed, skipped))
+skipped = [c for c in cases if c.find("skipped") is not None]
+for c in cases:
+    out = c.findtext("system-out") or ""
+    for reason in re.findall(r"skipped .(.*).$", out, re.M) or (out.strip().splitlines() if c in skipped else []):
+        print("Skipped in %s: %s" % (c.get("name"), reason))
+print("test.sh: %d passed, %d failed, %d skipped" % (len(cases) - failed - len(skipped), failed, len(skipped)))
 ' build-test/junit.xml build-sanitize/junit.xml
 }
 
