@@ -132,6 +132,7 @@ class Duruv:
             time.sleep(time.monotonic() - stopped)
 
     def stopped(self):
+        """Whether /proc says the program is stopped, by a test or by the shim."""
         stat = pathlib.Path("/proc/%d/stat" % self.proc.pid)
         return stat.read_text().rsplit(")", 1)[1].split()[0] in "Tt"
 
