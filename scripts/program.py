@@ -82,7 +82,7 @@ class Duruv:
         the frame shim it is the picture of the first frame; without, of one
         of the first few frames."""
         self.find_window()
-        self.first_picture = self.first_frame(path) if self.frames else self.early_frame(path)
+        self.first_picture = self.picture_at(1, path) if self.frames else self.early_frame(path)
         return self.first_picture
 
     def check_running(self):
@@ -131,15 +131,19 @@ class Duruv:
             self.thaw()
             time.sleep(time.monotonic() - stopped)
 
+    def stat(self):
+        """The fields of /proc/PID/stat after the command's name: [0] the
+        state, [11] and [12] the user and system CPU time in clock ticks."""
+        return pathlib.Path("/proc/%d/stat" % self.proc.pid).read_text().rsplit(")", 1)[1].split()
+
     def stopped(self):
         """Whether /proc says the program is stopped, by a test or by the shim."""
-        stat = pathlib.Path("/proc/%d/stat" % self.proc.pid)
-        return stat.read_text().rsplit(")", 1)[1].split()[0] in "Tt"
+        return self.stat()[0] in "Tt"
 
-    def first_frame(self, path):
-        """The picture of the first frame, after which the shim stopped the
+    def picture_at(self, frame, path=None):
+        """The picture of frame `frame`, after which the shim stops the
         program; then the program runs on."""
-        self.until(lambda: self.stopped() and self.frames.read()[0] >= 1, "the first frame")
+        self.until(lambda: self.stopped() and self.frames.read()[0] >= frame, "frame %d" % frame)
         try:
             return self.screenshot(path)
         finally:
@@ -150,8 +154,7 @@ class Duruv:
         the shim: the program runs in slices of one clock tick of its own CPU
         time between pictures, so that a busy machine, which gives it less of
         the time, gives it no more frames."""
-        ticks = pathlib.Path("/proc/%d/stat" % self.proc.pid)
-        cpu = lambda: sum(int(n) for n in ticks.read_text().rsplit(")", 1)[1].split()[11:13])
+        cpu = lambda: sum(int(n) for n in self.stat()[11:13])
 
         def step():
             used = cpu()
@@ -184,11 +187,7 @@ class Duruv:
         target = self.frames.read()[0] + frames
         self.frames.stop_after(target)
         self.thaw()
-        self.until(lambda: self.stopped() and self.frames.read()[0] >= target, "%d more frames" % frames)
-        try:
-            return self.screenshot()
-        finally:
-            self.thaw()
+        return self.picture_at(target)
 
     def still(self, holds=lambda image: True, what="a picture that stands still"):
         """A picture that the next one repeats, and of which holds() is true."""

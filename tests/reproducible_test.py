@@ -18,14 +18,16 @@ PACKAGES = [(os.environ.get("DURUV_PACKAGE_DIR"), "build-again/duruv_*.deb", ["b
             (os.environ.get("DURUV_WINDOWS_DIR"), "build-windows/duruv-*-win64.zip", ["windows"])]
 
 
+with open(os.path.join(SOURCE, ".gitignore")) as f:
+    IGNORED = [line.strip() for line in f if line.strip() and not line.startswith("#")]
+
+
 def outside_the_source(folder, names):
     """For copytree: what a source tarball leaves out of a folder, .git and
     what .gitignore names (a pattern ending in / names folders only)."""
-    with open(os.path.join(SOURCE, ".gitignore")) as f:
-        patterns = [line.strip() for line in f if line.strip() and not line.startswith("#")]
     return {name for name in names if name == ".git" or any(
         fnmatch.fnmatch(name, p.strip("/")) and (not p.endswith("/") or os.path.isdir(os.path.join(folder, name)))
-        for p in patterns)}
+        for p in IGNORED)}
 
 
 class Reproducible(unittest.TestCase):
