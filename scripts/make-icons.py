@@ -14,7 +14,7 @@ from display import XServer
 from program import Duruv
 
 ICON = "org.duruv.Duruv"
-SIZES = (48, 64, 128, 256)
+SIZES = (16, 24, 32, 48, 64, 128, 256)
 # The tower on the middle peg in the 640 x 480 window, from just above its
 # peg to just under the base, centred on the peg.
 CROP = "190x190+225+82"
