@@ -7,7 +7,7 @@
 #   ./package.sh windows     duruv-<version>-win64.zip and the installer
 #                            duruv-<version>-win64.exe in build-windows:
 #                            cross-built with mingw-w64 against SDL 1.2 built
-#                            from Debian's source, packed by CPack
+#                            from Debian's source, packed by CPack and NSIS
 # The same source gives the same bytes wherever and whenever it is built,
 # with or without git: time stamps come from SOURCE_DATE_EPOCH, or unless it
 # is set from the newest entry of data/changelog, as Debian's own builds take
@@ -28,6 +28,7 @@ if [ "${1:-}" = windows ]; then
     cmake --build build-windows -j"$(nproc)" >/dev/null
     rm -f build-windows/duruv-*-win64.*
     (cd build-windows && cpack >/dev/null)
+    cmake --build build-windows --target installer >/dev/null
     ls "$PWD"/build-windows/duruv-*-win64.zip "$PWD"/build-windows/duruv-*-win64.exe
     exit 0
 fi

@@ -22,7 +22,7 @@ int main(int, char *[])     // the form SDL needs on Windows
 
     OPENWINDOW();
     INITGL();
-    RESIZEWINDOW(SCREENWIDTH, SCREENHEIGHT);
+    RESIZEWINDOW(SURFACE->w, SURFACE->h);
 
     HANOI(1, 2, N);
 

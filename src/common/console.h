@@ -12,6 +12,3 @@ void PREPARESTANDARDSTREAMS();
 
 // Tells the user, in one line, why the program cannot go on.
 void TELLUSER(const char *LINE);
-
-// The name of the interface between OpenGL and the window system.
-extern const char *const OPENGLBINDING;

@@ -6,8 +6,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-const char *const OPENGLBINDING = "GLX";
-
 void PREPARESTANDARDSTREAMS()
 {
     // A closed stream's number would go to the next descriptor opened, such

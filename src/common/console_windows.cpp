@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <windows.h>
 
-const char *const OPENGLBINDING = "WGL";
-
 void PREPARESTANDARDSTREAMS()
 {
     // Window-system objects are handles, not C descriptors, so a closed

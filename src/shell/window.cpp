@@ -1,10 +1,10 @@
 // The start-up of SDL video and the OpenGL window.
 #include "shell/window.h"
 
-#include "common/console.h"
 #include "common/exits.h"
 #include "common/scene.h"
 #include "common/windowstate.h"
+#include "shell/display.h"
 
 #include <cstring>
 
@@ -81,9 +81,11 @@ void OPENWINDOW()
     SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);    // each swap waits for the display
 
     SDL_WM_SetCaption("Duruv", nullptr);
-    SURFACE = SDL_SetVideoMode(SCREENWIDTH, SCREENHEIGHT, BITSPERPIXEL, VIDEOFLAGS);
+    SURFACE = SDL_SetVideoMode(DISPLAYPIXELS(SCREENWIDTH), DISPLAYPIXELS(SCREENHEIGHT), BITSPERPIXEL,
+                               VIDEOFLAGS);
     if (SURFACE == nullptr)
-        EXITWITHERROR("the display offers no OpenGL window (%s): %s", OPENGLBINDING, SDL_GetError());
+        EXITWITHERROR("the display offers no OpenGL window (%s): %s%s", OPENGLBINDING, SDL_GetError(),
+                      OPENGLADVICE);
 }
 
 void SETVIDEOMODE(int WIDTH, int HEIGHT)

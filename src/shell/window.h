@@ -6,7 +6,8 @@
 // The video-mode flags for the hardware SDL reports.
 Uint32 VIDEOMODEFLAGS(const SDL_VideoInfo *INFO);
 
-// Starts SDL video and opens the resizable 640 x 480 OpenGL window "Duruv";
+// Starts SDL video and opens the resizable OpenGL window "Duruv", 640 x 480
+// on a display at 100 % and as large on the screen at any other scale;
 // ends the program with status 1 and a message when no such window can be
 // had.
 void OPENWINDOW();
