@@ -16,6 +16,11 @@ class Image:
         start = 3 * int(y) * self.width
         return self.raw[start:start + 3 * self.width]
 
+    def crop(self, x, y, width, height):
+        """The part of the picture of that size whose top left is at x, y."""
+        rows = (self.raw[3 * (row * self.width + x):3 * (row * self.width + x + width)] for row in range(y, y + height))
+        return Image(width, height, b"".join(rows))
+
     def __eq__(self, other):
         return (self.width, self.height, self.raw) == (other.width, other.height, other.raw)
 

@@ -2,10 +2,12 @@
 and where a picture must show what."""
 import math
 
+WINDOW = (640, 480)         # the window's first size, in pixels
 BARDIST = 11.0              # distance between neighbouring pegs
 DISKPITCH = 1.1             # a disk and the gap above it
 DISTDISKS = 0.1             # the gap under the lowest disk
 N = 7
+TUBEHEIGHT = N * DISKPITCH + 0.5    # a peg's tube: a full stack and half a unit above it
 PIVOT = (1.5 * BARDIST, 0.0, BARDIST / 2)   # the foot of peg 2
 VIEWDISTANCE = 40.0
 FOVY = 45.0
@@ -57,9 +59,25 @@ def kind(rgb):
     return "other"
 
 
-def look(image, point, **camera):
-    """What the image shows at the projection of a world point."""
-    return kind(image.pixel(*project(point, image.width, image.height, **camera)))
+def look(image, point, size=None, **camera):
+    """What the image shows at the projection of a world point into a
+    window of `size` (the image's own by default) whose top left the image
+    starts with."""
+    return kind(image.pixel(*project(point, *(size or (image.width, image.height)), **camera)))
+
+
+def scene_fills(image, size=None):
+    """Failures (empty when none) of: the lit scene fills a window of `size`
+    (the image's own by default) from the image's top left: the base's
+    front, the tubes of the pegs just under their tops (two of three: a disk
+    on its way may pass in front of one) and the black corner."""
+    failures = [] if look(image, BASE_FRONT, size) == "base" else ["the base's front"]
+    tops = [look(image, peg_point(p, TUBEHEIGHT - 0.2), size) for p in (1, 2, 3)]
+    if tops.count("peg") < 2:
+        failures.append("the tops of the pegs show %s" % ", ".join(tops))
+    if kind(image.pixel(2, 2)) != "black":
+        failures.append("the top left corner")
+    return failures
 
 
 def tower_on(image, peg):

@@ -1,7 +1,7 @@
 """Packages anyone can rebuild bit for bit: the source copied to another
 folder and packed again, later, under another umask and in a build folder
-of another name, gives the same Debian package, and the same Windows ZIP,
-as the build of ./test.sh; where not, diffoscope names what differs. The
+of another name, gives the same Debian package, and the same Windows ZIP
+and installer, as the build of ./test.sh; where not, diffoscope names what differs. The
 copy is made without git, as from a source tarball, and builds on its own:
 only SDL for Windows, which takes minutes, comes along from the first build,
 and the build finds it in the copy."""
@@ -15,7 +15,7 @@ import unittest
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 PACKAGES = [(os.environ.get("DURUV_PACKAGE_DIR"), "build-again/duruv_*.deb", ["build-again"]),
-            (os.environ.get("DURUV_WINDOWS_DIR"), "build-windows/duruv-*-win64.zip", ["windows"])]
+            (os.environ.get("DURUV_WINDOWS_DIR"), "build-windows/duruv-*-win64.*", ["windows"])]
 
 
 with open(os.path.join(SOURCE, ".gitignore")) as f:
@@ -46,7 +46,9 @@ class Reproducible(unittest.TestCase):
                         self.assertNotIn(os.path.realpath(built), f.read(), "the build finds SDL through " + pc)
             subprocess.run(["sh", "-c", 'umask 077 && exec ./package.sh "$@"', "-"] + args, cwd=copy, check=True,
                            stdout=subprocess.DEVNULL)
-            first, = glob.glob(os.path.join(built, os.path.basename(pattern)))
-            again, = glob.glob(os.path.join(copy, pattern))
-            report = subprocess.run(["diffoscope", "--text", "-", first, again], capture_output=True, text=True)
-            self.assertEqual(report.returncode, 0, report.stdout[-8000:])
+            made = sorted(glob.glob(os.path.join(copy, pattern)))
+            self.assertTrue(made, pattern)
+            for again in made:
+                first = os.path.join(built, os.path.basename(again))
+                report = subprocess.run(["diffoscope", "--text", "-", first, again], capture_output=True, text=True)
+                self.assertEqual(report.returncode, 0, report.stdout[-8000:])

@@ -1,35 +1,90 @@
-"""The Windows packages under Wine: the program is a GUI program with an
-icon and a version, and needs no DLL that is neither Windows' own nor
-shipped; the portable program plays and leaves no file beside it; the
-installer installs silently with a Start-menu shortcut, the installed
-program plays, and the uninstaller removes every file it installed."""
+"""The Windows packages under Wine: the program is a GUI program with
+Duruv's icon on its window, a manifest and a version, and needs no DLL that
+is neither Windows' own nor shipped; it keeps its size on the screen on a
+scaled display, and says in a message box what to do without OpenGL; the
+portable program plays and leaves no file behind; the installer installs
+for the user alone, with a Start-menu shortcut and an Apps entry, and its
+uninstaller removes all it made."""
 import glob
 import os
 import re
+import struct
 import subprocess
 import tempfile
 import unittest
+import xml.etree.ElementTree as ET
 
-from program import plays
+from Xlib import X
+
+import scene
+from display import XServer
+from program import Duruv, plays
 from wait import PATIENCE, until
 
 PACKAGES = os.environ.get("DURUV_WINDOWS_DIR", "")
 WINE = os.environ.get("DURUV_WRAPPER", "").split()
 PREFIX = os.environ.get("WINEPREFIX", "")
-SHIPPED = ["SDL.dll", "duruv.exe", "licence.txt"]
+SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SHIPPED = ["README.txt", "SDL.dll", "duruv.exe", "licence.txt"]
+ICON_SIZES = [16, 24, 32, 48, 64, 128, 256]
 WINDOWS_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "msvcrt.dll", "winmm.dll",
                 "opengl32.dll", "glu32.dll", "shell32.dll", "ole32.dll", "version.dll", "imm32.dll"}
+APPS_ENTRY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Duruv"
+DESKTOP = r"HKCU\Control Panel\Desktop"
+WINDOWS_10_AND_11 = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
+# Where a Linux desktop keeps menus and icons, which Wine's menu builder
+# would fill from the installer's shortcuts.
+HOME_MENUS = [os.path.expanduser(p) for p in ("~/.local/share/applications", "~/.config/menus",
+                                               "~/.local/share/icons", "~/.local/share/desktop-directories")]
 
 
-def objdump(path):
-    return subprocess.run(["x86_64-w64-mingw32-objdump", "-p", path], capture_output=True, text=True,
-                          check=True).stdout
+def output(*args):
+    return subprocess.run(list(args), capture_output=True, check=True).stdout
 
 
-def resource_types(path):
-    """The numbers of the resource types in a PE file (3 icon, 14 icon group, 16 version)."""
-    listing = subprocess.run(["wrestool", "-l", path], capture_output=True, text=True, check=True).stdout
-    return {int(t) for t in re.findall(r"--type=(\d+)", listing)}
+def wine(*args):
+    return subprocess.run(WINE + list(args), capture_output=True, text=True, timeout=PATIENCE)
+
+
+def registry(key):
+    """The values of a registry key as {name: text}, empty if there is none."""
+    listing = wine("reg", "query", key).stdout
+    return {m[0]: m[2] for m in re.findall(r"^ {4}(\S+) {4}(REG_\w+) {4}(.*?)\r?$", listing, re.M)}
+
+
+def manifest(exe):
+    """The manifest in a PE file's resources, parsed, its namespaces dropped."""
+    text = re.sub(r' xmlns="[^"]*"', "", output("wrestool", "-x", "--raw", "--type=24", exe).decode())
+    return ET.fromstring(text)
+
+
+def files_under(*folders):
+    """Every file and folder below the folders, as a set of paths."""
+    return {os.path.join(top, name) for folder in folders for top, dirs, files in os.walk(folder)
+            for name in dirs + files}
+
+
+def rgba(png):
+    """A PNG's pixels as (red, green, blue, alpha) tuples, rows from the top."""
+    raw = output("convert", png, "-depth", "8", "rgba:-")
+    return [tuple(raw[i:i + 4]) for i in range(0, len(raw), 4)]
+
+
+def icon_sizes(exe, name):
+    """The sizes of the images of an icon resource, from its directory: a
+    count, then 14 bytes an image, its width first (0 for 256)."""
+    group = output("wrestool", "-x", "--raw", "--type=14", "--name=" + name, exe)
+    count, = struct.unpack_from("<H", group, 4)
+    return sorted(group[6 + 14 * i] or 256 for i in range(count))
+
+
+def window_icon(program, size):
+    """The window's _NET_WM_ICON image of `size` pixels as RGBA tuples."""
+    value = list(program.x_window().get_full_property(program.server.conn.intern_atom("_NET_WM_ICON"),
+                                                       X.AnyPropertyType).value)
+    while value[:2] != [size, size]:
+        value = value[2 + value[0] * value[1]:]
+    return [(p >> 16 & 255, p >> 8 & 255, p & 255, p >> 24 & 255) for p in value[2:2 + size * size]]
 
 
 class WindowsPackages(unittest.TestCase):
@@ -38,38 +93,103 @@ class WindowsPackages(unittest.TestCase):
     def setUpClass(cls):
         work = tempfile.TemporaryDirectory()
         cls.addClassCleanup(work.cleanup)
-        cls.portable = os.path.join(work.name, "portable")
+        cls.portable, cls.elsewhere = os.path.join(work.name, "portable"), os.path.join(work.name, "elsewhere")
         os.mkdir(cls.portable)
+        os.mkdir(cls.elsewhere)
         zip_file, = glob.glob(os.path.join(PACKAGES, "duruv-*-win64.zip"))
         subprocess.run(["cmake", "-E", "tar", "xf", zip_file], cwd=cls.portable, check=True)
+        cls.exe = os.path.join(cls.portable, "duruv.exe")
 
-    def test_zip_holds_a_gui_program_with_its_icon_and_only_windows_dlls(self):
+    def test_program_is_a_gui_program_with_icon_manifest_and_only_windows_dlls(self):
         self.assertEqual(sorted(os.listdir(self.portable)), SHIPPED)
-        exe = os.path.join(self.portable, "duruv.exe")
-        self.assertRegex(objdump(exe), r"Subsystem\s+00000002\s+\(Windows GUI\)")
-        self.assertLessEqual({3, 14, 16}, resource_types(exe))
+        self.assertRegex(output("x86_64-w64-mingw32-objdump", "-p", self.exe).decode(),
+                         r"Subsystem\s+00000002\s+\(Windows GUI\)")
         for binary in ("duruv.exe", "SDL.dll"):
-            needed = {n.lower() for n in re.findall(r"DLL Name: (\S+)", objdump(os.path.join(self.portable, binary)))}
-            self.assertLessEqual(needed - {"sdl.dll"}, WINDOWS_DLLS, binary)
+            needed = re.findall(r"DLL Name: (\S+)", output("x86_64-w64-mingw32-objdump", "-p",
+                                                           os.path.join(self.portable, binary)).decode())
+            self.assertLessEqual({n.lower() for n in needed} - {"sdl.dll"}, WINDOWS_DLLS, binary)
+        self.assertIn(b"--type=16", output("wrestool", "-l", self.exe), "a version resource")
+        self.assertEqual(icon_sizes(self.exe, "SDL_APP"), ICON_SIZES, "the icon SDL gives its window")
+        found = manifest(self.exe)
+        self.assertEqual(found.find(".//requestedExecutionLevel").get("level"), "asInvoker")
+        self.assertEqual([os.get("Id") for os in found.iter("supportedOS")], [WINDOWS_10_AND_11])
+        self.assertEqual(found.find(".//dpiAwareness").text.split(",")[0], "PerMonitorV2")
 
-    def test_portable_program_plays_and_leaves_nothing_beside_it(self):
-        self.assertTrue(plays(os.path.join(self.portable, "duruv.exe"), wrapper=WINE))
+    def test_readme_tells_the_keys_and_the_removal(self):
+        with open(os.path.join(self.portable, "README.txt"), "rb") as f:
+            readme = f.read().decode()
+        self.assertNotIn("\n", readme.replace("\r\n", ""), "Windows' line ends")
+        for words in ("F1", "Escape", "Q, A", "Uninstall.exe", "delete the folder"):
+            self.assertIn(words, readme)
+
+    def test_portable_program_has_its_icon_and_leaves_no_file_behind(self):
+        with XServer(window_manager=True) as xs, Duruv(xs, self.exe, wrapper=WINE, cwd=self.elsewhere) as program:
+            program.start_up()
+            self.assertEqual(window_icon(program, 16),
+                             [p if p[3] else (0, 0, 0, 0) for p in
+                              rgba(os.path.join(SOURCE, "data/icons/hicolor/16x16/apps/org.duruv.Duruv.png"))])
+            self.assertEqual(program.escape(), 0)
         self.assertEqual(sorted(os.listdir(self.portable)), SHIPPED)
+        self.assertEqual(os.listdir(self.elsewhere), [], "files in the folder it was started from")
 
-    def test_installer_installs_plays_and_uninstalls(self):
+    def test_window_keeps_its_size_on_the_screen_on_a_display_at_150_percent(self):
+        self.assertEqual(wine("reg", "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f")
+                         .returncode, 0)
+        self.addCleanup(wine, "reg", "delete", DESKTOP, "/v", "LogPixels", "/f")
+        with XServer(window_manager=True) as xs, Duruv(xs, self.exe, wrapper=WINE) as program:
+            self.assertEqual(scene.scene_fills(program.start_up()), [])
+            self.assertEqual(program.geometry(), tuple(side * 3 // 2 for side in scene.WINDOW))
+            self.assertEqual(program.escape(), 0)
+
+    def test_without_opengl_a_message_box_says_why_and_what_to_do(self):
+        with XServer(window_manager=True, glx=False) as xs, Duruv(xs, self.exe, wrapper=WINE) as program:
+            box = program.until(lambda: [w for w in xs.run("xdotool", "search", "--onlyvisible", "--pid",
+                                                             str(program.proc.pid), "--name", "^Duruv$",
+                                                             check=False).split()
+                                         if "640x480" not in xs.run("xdotool", "getwindowgeometry", w, check=False)],
+                                "a message box")[0]
+            line = program.output()[1].decode()
+            self.assertRegex(line, r"^Duruv: the display offers no OpenGL window \(WGL\): .+\. "
+                                   r"Install or update the graphics driver .+\.\r?\n$")
+            self.assertIsNone(program.proc.poll(), "the program waits for the box")
+            xs.run("xdotool", "windowactivate", "--sync", box, "key", "Return")
+            self.assertEqual(program.wait(), 1)
+
+    def test_installer_installs_for_the_user_and_the_uninstaller_removes_all(self):
         installer, = glob.glob(os.path.join(PACKAGES, "duruv-*-win64.exe"))
-        folder = os.path.join(PREFIX, "drive_c", "Program Files", "Duruv")
-        self.assertEqual(subprocess.run(WINE + [installer, "/S"], timeout=PATIENCE).returncode, 0)
-        self.assertLessEqual(set(SHIPPED), set(os.listdir(folder)))
-        shortcuts = glob.glob(os.path.join(PREFIX, "drive_c", "**", "Start Menu", "Programs", "Duruv", "Duruv.lnk"),
-                              recursive=True)
-        self.assertEqual(len(shortcuts), 1, "the Start-menu shortcut Duruv")
+        users, home = os.path.join(PREFIX, "drive_c", "users"), files_under(*HOME_MENUS)
+        self.assertEqual(manifest(installer).find(".//requestedExecutionLevel").get("level"), "asInvoker")
+        version = re.search(r"duruv-(.+)-win64", installer).group(1)
+        texts = output("wrestool", "-x", "--raw", "--type=16", installer).decode("utf-16-le", errors="replace")
+        self.assertIn("Duruv %s Setup" % version, texts, "the installer's version resource")
+
+        local, = glob.glob(os.path.join(users, "*", "AppData", "Local"))
+        os.makedirs(os.path.join(local, "Programs"), exist_ok=True)     # Windows' folder for one user's programs
+        before = files_under(users)
+        self.assertEqual(wine(installer, "/S").returncode, 0)
+        folder = os.path.join(local, "Programs", "Duruv")
+        self.assertEqual(sorted(os.listdir(folder)), sorted(SHIPPED + ["Uninstall.exe"]))
+        shortcut, = glob.glob(os.path.join(users, "*", "AppData", "Roaming", "Microsoft", "Windows", "Start Menu",
+                                           "Programs", "Duruv.lnk"))
+        with open(shortcut, "rb") as f:
+            self.assertIn(b"Programs\\Duruv\\duruv.exe", f.read(), "the shortcut's target")
+        entry, where = registry(APPS_ENTRY), wine("winepath", "-w", folder).stdout.strip()
+        size = sum(os.path.getsize(os.path.join(folder, name)) for name in os.listdir(folder))
+        self.assertEqual(entry, {
+            "DisplayName": "Duruv", "DisplayVersion": version,
+            "Publisher": "The Duruv developers", "DisplayIcon": where + "\\duruv.exe,0",
+            "InstallLocation": where, "EstimatedSize": "0x%x" % (size // 1024),
+            "NoModify": "0x1", "NoRepair": "0x1", "UninstallString": '"%s\\Uninstall.exe"' % where,
+            "QuietUninstallString": '"%s\\Uninstall.exe" /S' % where})
+        self.assertFalse(glob.glob(os.path.join(PREFIX, "drive_c", "Program Files*", "Duruv")), "Program Files")
         self.assertTrue(plays(os.path.join(folder, "duruv.exe"), wrapper=WINE))
 
-        with open(shortcuts[0], "rb") as f:
-            self.assertIn(b"Duruv\\duruv.exe", f.read(), "the shortcut's target")
+        self.assertEqual(wine(os.path.join(folder, "Uninstall.exe"), "/S").returncode, 0)
+        self.assertLessEqual(set(os.listdir(folder) if os.path.exists(folder) else []), {"Uninstall.exe"},
+                             "what is left when the uninstaller returns")
+        self.assertEqual(registry(APPS_ENTRY), {})
+        self.assertFalse(os.path.exists(shortcut))
+        until(lambda: not os.path.exists(folder), "the uninstaller's own file and its folder go")
+        self.assertEqual(files_under(users) ^ before, set(), "files made and left in the user's folders")
+        self.assertEqual(files_under(*HOME_MENUS), home, "the home's menus and icons")
 
-        # The uninstaller copies itself away and returns at once.
-        subprocess.run(WINE + [os.path.join(folder, "Uninstall.exe"), "/S"], check=True, timeout=PATIENCE)
-        until(lambda: not os.path.exists(folder) and not os.path.exists(shortcuts[0]),
-              "the uninstaller removes the program's folder and its shortcut")
