@@ -174,14 +174,14 @@ TEST_F(Puzzle, FlightFramesFollowTheStackHeightAndTheDistance)
 
         std::vector<float> rise, travel, drop;
         for (const Frame &f : FRAMES)
-            (f.position == c.to ? drop : f.height < 10.1f ? rise : travel)
-                .push_back(f.position == c.to || f.height < 10.1f ? f.height : f.position);
+            (f.position == c.to ? drop : f.height < FLIGHTALTITUDE ? rise : travel)
+                .push_back(f.position == c.to || f.height < FLIGHTALTITUDE ? f.height : f.position);
         EXPECT_EQ(rise.size(), framesFor[c.stay]);
         EXPECT_NEAR(rise.front(), RESTHEIGHT(c.stay), 1e-5);
         EXPECT_EQ(travel.size(), c.travel);
         EXPECT_NEAR(travel.back(), c.lastShown, 1e-3);
         EXPECT_EQ(drop.size(), framesFor[c.under]);
-        EXPECT_NEAR(drop.front(), 10.1f, 1e-5);
+        EXPECT_NEAR(drop.front(), FLIGHTALTITUDE, 1e-5);
         EXPECT_GT(drop.back(), RESTHEIGHT(c.under));
         EXPECT_LE(drop.back(), RESTHEIGHT(c.under) + ADD + 1e-5);
         EXPECT_EQ(FLYINGINDEX, 0);

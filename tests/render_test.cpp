@@ -234,8 +234,8 @@ TEST_F(Render, ResizewindowFitsViewportAndPerspective)
         GLdouble p[16];
         glGetDoublev(GL_PROJECTION_MATRIX, p);
         EXPECT_NEAR(p[5] / p[0], c.aspect, 1e-6 * c.aspect) << c.w << "x" << c.h;
-        EXPECT_NEAR(p[5], 1 / std::tan(22.5 * PI / 180), 1e-6);   // 45 degrees vertical
-        EXPECT_NEAR(p[10], -(100.0 + 0.1) / (100.0 - 0.1), 1e-6);
+        EXPECT_NEAR(p[5], 1 / std::tan(FOVY / 2 * PI / 180), 1e-6);
+        EXPECT_NEAR(p[10], -(ZFAR + ZNEAR) / (ZFAR - ZNEAR), 1e-6);
         EXPECT_EQ(Integer(GL_MATRIX_MODE), GL_MODELVIEW);
         EXPECT_EQ(ModelView(), (Matrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
     }
@@ -276,10 +276,10 @@ TEST_F(Render, SolidsSetTheirMaterialsAndKeepTheMatrix)
 TEST_F(Render, CameraTurnsAboutThePivotAndMovesAlongTheView)
 {
     const double views[][3] = {{0, 0, 0}, {2.5, 20, -35}, {-10, -30, 200}, {0, 0, 90},
-                               {24800, 49600, 50000}, {40, 0, 0}};
+                               {24800, 49600, 50000}, {VIEWDISTANCE, 0, 0}};
     FLYINGINDEX = 3;
     FLYPOSITION = 2.5f;
-    FLYHEIGHT = 10.1f;
+    FLYHEIGHT = FLIGHTALTITUDE;
     for (const auto &v : views) {
         TR = v[0];
         ROTDX = v[1];
@@ -289,12 +289,12 @@ TEST_F(Render, CameraTurnsAboutThePivotAndMovesAlongTheView)
                      " ROTDY " + std::to_string(v[2]));
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
         EXPECT_EQ(Integer(GL_MODELVIEW_STACK_DEPTH), 1);
-        if (v[0] < 40) {        // the pivot ahead of the eye
+        if (v[0] < VIEWDISTANCE) {        // the pivot ahead of the eye
             Seen pivot = SeenAt(PEGX(2), 0, PEGZ);
             EXPECT_NEAR(pivot.window[0], SCREENWIDTH / 2.0, 0.01);
             EXPECT_NEAR(pivot.window[1], SCREENHEIGHT / 2.0, 0.01);
         }
-        EXPECT_NEAR(EyeZ(PEGX(2), 0, PEGZ), v[0] - 40, 1e-3 * (1 + std::abs(v[0])));
+        EXPECT_NEAR(EyeZ(PEGX(2), 0, PEGZ), v[0] - VIEWDISTANCE, 1e-3 * (1 + std::abs(v[0])));
     }
 
     // A quarter turn brings peg 1 nearest.
@@ -305,13 +305,12 @@ TEST_F(Render, CameraTurnsAboutThePivotAndMovesAlongTheView)
     EXPECT_GT(EyeZ(PEGX(2), 0, PEGZ), EyeZ(PEGX(3), 0, PEGZ) + 10.9);
     // A tilt brings the top of peg 2 towards the viewer, whatever the turn:
     // the scene turns about the vertical first.
-    const double top = TUBEHEIGHT(N) + BARRADIUS;
     for (double tilt : {30.0, 90.0, -30.0}) {
         for (double turn : {0.0, 45.0, 90.0, 180.0, 270.0}) {
             ROTDX = tilt;
             ROTDY = turn;
             DRAWGLSCENE();
-            EXPECT_NEAR(EyeZ(PEGX(2), top, PEGZ) - EyeZ(PEGX(2), 0, PEGZ), top * std::sin(tilt * PI / 180), 1e-4)
+            EXPECT_NEAR(EyeZ(PEGX(2), PEGTOP, PEGZ) - EyeZ(PEGX(2), 0, PEGZ), PEGTOP * std::sin(tilt * PI / 180), 1e-4)
                 << "tilt " << tilt << ", turn " << turn;
         }
     }
@@ -406,14 +405,14 @@ TEST_F(Render, SolidsHaveTheirShapeAndShowTheirOutsides)
     solids.push_back({"base", [] {
         static const GLfloat COLOUR[] = {0.6f, 0.4f, 0.0f, 1.0f};
         glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, COLOUR);
-        DRAWABOX(0, -0.5, 0, 3 * BARDIST, 0, BARDIST);
-    }, {PEGX(2), -0.25, PEGZ}, 20, {
-        {FRONT, PEGX(2), -0.25, BARDIST, LIT, 2, BARDIST, "front face"},
-        {BACK, PEGX(2), -0.25, 0, LIT, 2, 0, "back face"},
+        DRAWABOX(0, -BASETHICKNESS, 0, 3 * BARDIST, 0, BARDIST);
+    }, {PEGX(2), -BASETHICKNESS / 2, PEGZ}, 20, {
+        {FRONT, PEGX(2), -BASETHICKNESS / 2, BARDIST, LIT, 2, BARDIST, "front face"},
+        {BACK, PEGX(2), -BASETHICKNESS / 2, 0, LIT, 2, 0, "back face"},
         {TOP, PEGX(2), 0, PEGZ, LIT, 1, 0, "top face"},
-        {BOTTOM, PEGX(2), -0.5, PEGZ, LIT, 1, -0.5, "bottom face"},
-        {LEFT, 0, -0.25, PEGZ, LIT, 0, 0, "left end"},
-        {RIGHT, 3 * BARDIST, -0.25, PEGZ, LIT, 0, 3 * BARDIST, "right end"},
+        {BOTTOM, PEGX(2), -BASETHICKNESS, PEGZ, LIT, 1, -BASETHICKNESS, "bottom face"},
+        {LEFT, 0, -BASETHICKNESS / 2, PEGZ, LIT, 0, 0, "left end"},
+        {RIGHT, 3 * BARDIST, -BASETHICKNESS / 2, PEGZ, LIT, 0, 3 * BARDIST, "right end"},
         {FRONT, PEGX(2), 0.3, BARDIST, NONE, -1, 0, "above the slab"},
         {TOP, 3 * BARDIST + 0.5, 0, PEGZ, NONE, -1, 0, "beyond the right end"},
     }});
@@ -482,10 +481,10 @@ TEST_F(Render, PixelsShowBasePegsAndDisks)
         {0, 0, x3 + 2.5, 10.6, PEGZ, BLACK, "nothing in flight over peg 3"},
         {0, 4, x3 + 2.5, 10.6, PEGZ, DISK, "disk 4 in flight over peg 3"},
         {60, 0, x2, 0, 9.5, BASE, "top face of the base, from above"},
-        {60, 4, x3 + 2.5, 11.1, PEGZ, DISK, "top of the flying disk, from above"},
+        {60, 4, x3 + 2.5, FLIGHTALTITUDE + DISKHEIGHT, PEGZ, DISK, "top of the flying disk, from above"},
     };
     FLYPOSITION = 3.0f;
-    FLYHEIGHT = 10.1f;
+    FLYHEIGHT = FLIGHTALTITUDE;
     for (const Probe &p : probes) {
         ROTDX = p.rotdx;
         FLYINGINDEX = p.flying;

@@ -2,6 +2,7 @@
 // with stand-ins for the GL set-up and the frame that log their calls, for
 // SDL's key state, which holds the keys each test sets, and for SDL's
 // framebuffer requests and video mode, which pass on what they record.
+#include "common/scene.h"
 #include "common/state.h"
 #include "common/windowstate.h"
 #include "shell/events.h"
@@ -116,7 +117,7 @@ TEST_F(Shell, FramebufferIsAskedForBeforeTheVideoMode)
 // view and the flight alone.
 TEST_F(Shell, AllPendingEventsComeBeforeTheOneFrame)
 {
-    std::tie(ROTDX, ROTDY, TR, FLYINGINDEX, FLYPOSITION, FLYHEIGHT) = std::tuple(12.0, -7.0, 3.5, 4, 2.5f, 10.1f);
+    std::tie(ROTDX, ROTDY, TR, FLYINGINDEX, FLYPOSITION, FLYHEIGHT) = std::tuple(12.0, -7.0, 3.5, 4, 2.5f, FLIGHTALTITUDE);
     Push(SDL_VIDEORESIZE, SDLK_UNKNOWN, 300, 200);
     Push(SDL_KEYDOWN, SDLK_x);
     Push(SDL_VIDEORESIZE, SDLK_UNKNOWN, 500, 400);
@@ -125,7 +126,7 @@ TEST_F(Shell, AllPendingEventsComeBeforeTheOneFrame)
     EXPECT_EQ(std::pair(SURFACE->w, SURFACE->h), std::pair(500, 400));
     EXPECT_EQ(SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_ALLEVENTS), 0);
     EXPECT_EQ(std::tuple(ROTDX, ROTDY, TR, FLYINGINDEX, FLYPOSITION, FLYHEIGHT),
-              std::tuple(12.0, -7.0, 3.5, 4, 2.5f, 10.1f));
+              std::tuple(12.0, -7.0, 3.5, 4, 2.5f, FLIGHTALTITUDE));
 }
 
 // Each held key changes its value once a frame, without limit (400 frames of

@@ -1,5 +1,5 @@
 // Scene constants: sizes in world units (one disk is one unit high),
-// the initial video mode and the per-frame flight step.
+// the initial video mode, the camera and the per-frame flight step.
 #pragma once
 
 constexpr int N = 7;                    // number of disks
@@ -34,3 +34,23 @@ constexpr double TUBEHEIGHT(int COUNT) { return COUNT * DISKPITCH + PLUSBARHEIGH
 // base; a fractional I lies between two pegs. Every peg stands at z = PEGZ.
 constexpr double PEGX(double I) { return (I - 1) * BARDIST + BARDIST / 2; }
 constexpr double PEGZ = BARDIST / 2;    // the middle of the base's depth
+
+// The base: a slab BASETHICKNESS thick under the floor (y = 0), three
+// peg distances wide and one deep.
+constexpr double BASETHICKNESS = 0.5;
+
+// The highest point of a peg: the tube of a full set with its cap, a sphere
+// of the tube's radius, on top (9.1).
+constexpr double PEGTOP = TUBEHEIGHT(N) + BARRADIUS;
+
+// Height of a flying disk's underside while it travels sideways: 1.0 above
+// every peg (10.1).
+constexpr float FLIGHTALTITUDE = PEGTOP + 1.0;
+
+// The camera: the eye VIEWDISTANCE from the pivot, the foot of peg 2, while
+// TR is 0, far enough for the whole base to fit the vertical field of view
+// of FOVY degrees; what lies between ZNEAR and ZFAR from the eye is drawn.
+constexpr double VIEWDISTANCE = 40.0;
+constexpr double FOVY = 45.0;
+constexpr double ZNEAR = 0.1;
+constexpr double ZFAR = 100.0;

@@ -8,14 +8,6 @@
 #include "puzzle/stacks.h"
 #include "shell/events.h"
 
-// The highest point of a peg: the tube of a full set with its cap, a sphere
-// of the tube's radius, on top (9.1).
-constexpr double PEGTOP = TUBEHEIGHT(N) + BARRADIUS;
-
-// Height of a flying disk's underside while it travels sideways: 1.0 above
-// every peg (10.1).
-constexpr float FLIGHTALTITUDE = PEGTOP + 1.0;
-
 void ANIMATEFLY(int INDEX, int F, int T)
 {
     float HEIGHT = FLIGHTALTITUDE;

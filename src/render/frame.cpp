@@ -12,10 +12,6 @@
 
 namespace {
 
-// Distance from the eye to the camera pivot, the foot of peg 2, while TR is
-// 0: far enough for the whole base to fit the 45 degree view.
-constexpr double VIEWDISTANCE = 40.0;
-
 // Draws the base slab, the three pegs with their stacks and the flying disk.
 void DRAWSCENE()
 {
@@ -23,10 +19,8 @@ void DRAWSCENE()
     static const GLfloat SPECULAROBJ[] = {0.7f, 0.7f, 0.7f, 1.0f};
     static const GLfloat SHININESSOBJ = 60.0f;
 
-    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, AMBANDDIFFOBJ);
-    glMaterialfv(GL_FRONT, GL_SPECULAR, SPECULAROBJ);
-    glMaterialf(GL_FRONT, GL_SHININESS, SHININESSOBJ);
-    DRAWABOX(0.0, -0.5, 0.0, 3 * BARDIST, 0.0, BARDIST);    // a slab 0.5 thick under the floor
+    SETMATERIAL(AMBANDDIFFOBJ, SPECULAROBJ, SHININESSOBJ);
+    DRAWABOX(0.0, -BASETHICKNESS, 0.0, 3 * BARDIST, 0.0, BARDIST);
 
     DRAWCOLUMN(N, 1);
     DRAWCOLUMN(N, 2);

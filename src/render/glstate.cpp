@@ -3,6 +3,7 @@
 #include "render/glstate.h"
 
 #include "common/exits.h"
+#include "common/scene.h"
 #include "common/windowstate.h"
 
 void INITGL()
@@ -45,7 +46,7 @@ bool RESIZEWINDOW(int WIDTH, int HEIGHT)
     glViewport(0, 0, WIDTH, HEIGHT);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(WIDTH) / HEIGHT, 0.1, 100.0);
+    gluPerspective(FOVY, static_cast<double>(WIDTH) / HEIGHT, ZNEAR, ZFAR);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     return true;

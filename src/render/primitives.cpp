@@ -17,9 +17,7 @@ void DRAWBAR(int N)
     static const GLfloat SPECULAROBJ[] = {1.0f, 1.0f, 1.0f, 1.0f};
     static const GLfloat SHININESSOBJ = 60.0f;
 
-    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, AMBANDDIFFOBJ);
-    glMaterialfv(GL_FRONT, GL_SPECULAR, SPECULAROBJ);
-    glMaterialf(GL_FRONT, GL_SHININESS, SHININESSOBJ);
+    SETMATERIAL(AMBANDDIFFOBJ, SPECULAROBJ, SHININESSOBJ);
     glPushMatrix();
     float HEIGHT = TUBEHEIGHT(N);
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
@@ -46,6 +44,13 @@ void DRAWFACE(double X1, double X2, double X3, double X4,
 
 }  // namespace
 
+void SETMATERIAL(const GLfloat *AMBANDDIFF, const GLfloat *SPECULAR, GLfloat SHININESS)
+{
+    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, AMBANDDIFF);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, SPECULAR);
+    glMaterialf(GL_FRONT, GL_SHININESS, SHININESS);
+}
+
 void DRAWDISK(int N, int INDEX)
 {
     // Ambient and diffuse colour of the largest disk, then of the smallest.
@@ -61,9 +66,7 @@ void DRAWDISK(int N, int INDEX)
     for (int I = 0; I < 4; I++)
         AMBANDDIFFOBJ[I] = AMBDIFF[I] * static_cast<double>(SCALE) + (1.0 - SCALE) * AMBDIFF[I + 4];
 
-    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, AMBANDDIFFOBJ);
-    glMaterialfv(GL_FRONT, GL_SPECULAR, SPECULAROBJ);
-    glMaterialf(GL_FRONT, GL_SHININESS, SHININESSOBJ);
+    SETMATERIAL(AMBANDDIFFOBJ, SPECULAROBJ, SHININESSOBJ);
     glPushMatrix();
     float RADIUS = SCALE * (BIGDISKRADIUS - LITTLEDISKRADIUS) + LITTLEDISKRADIUS;
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);

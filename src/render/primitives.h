@@ -2,6 +2,12 @@
 // leaves as it found it. Disks and pegs set their own material first.
 #pragma once
 
+#include <GL/gl.h>
+
+// Sets the front faces' material: the colour for ambient and diffuse light,
+// the specular colour and the shininess.
+void SETMATERIAL(const GLfloat *AMBANDDIFF, const GLfloat *SPECULAR, GLfloat SHININESS);
+
 // Disk INDEX (1 smallest to N largest) of a set of N: a washer of height
 // DISKHEIGHT around a hole of INNERRADIUS, its bottom centred at the origin,
 // its radius and colour graded from disk 1 to disk N.

@@ -11,6 +11,14 @@
 
 namespace {
 
+// The GL state and the projection again for a window of WIDTH x HEIGHT,
+// after a new video mode: a new mode may bring a new OpenGL context.
+void AFTERNEWMODE(int WIDTH, int HEIGHT)
+{
+    INITGL();
+    RESIZEWINDOW(WIDTH, HEIGHT);
+}
+
 // Acts on a key that works once per press: Escape quits, F1 toggles full screen.
 void HANDLEKEYPRESS(const SDL_keysym *KEYSYM)
 {
@@ -19,9 +27,8 @@ void HANDLEKEYPRESS(const SDL_keysym *KEYSYM)
         TERMINATEAPPLICATION();     // does not return
     case SDLK_F1:
         if (SDL_WM_ToggleFullScreen(SURFACE) == 0) {    // cannot in place: a new mode, as a resize
-            SWITCHVIDEOMODE();
-            INITGL();
-            RESIZEWINDOW(SURFACE->w, SURFACE->h);
+            TOGGLEFULLSCREENMODE();
+            AFTERNEWMODE(SURFACE->w, SURFACE->h);
         }
         break;
     default:
@@ -59,9 +66,8 @@ void DOEVENTS()
             HANDLEKEYPRESS(&EVENT.key.keysym);
             break;
         case SDL_VIDEORESIZE:
-            SETVIDEOMODE(EVENT.resize.w, EVENT.resize.h);
-            INITGL();
-            RESIZEWINDOW(EVENT.resize.w, EVENT.resize.h);
+            RESIZEVIDEOMODE(EVENT.resize.w, EVENT.resize.h);
+            AFTERNEWMODE(EVENT.resize.w, EVENT.resize.h);
             break;
         default:
             break;

@@ -42,12 +42,18 @@ void STARTVIDEO()
     }
 }
 
-// Sets a video mode, or ends the program with status 1 and SDL's reason.
-void SETMODE(int WIDTH, int HEIGHT, int BPP, Uint32 FLAGS)
+// Sets a video mode, or ends the program with status 1 and SDL's reason:
+// for the first, that the display offers no OpenGL window at all.
+void SETVIDEOMODE(int WIDTH, int HEIGHT, int BPP, Uint32 FLAGS)
 {
+    const bool FIRST = SURFACE == nullptr;
     SURFACE = SDL_SetVideoMode(WIDTH, HEIGHT, BPP, FLAGS);
-    if (SURFACE == nullptr)
-        EXITWITHERROR("cannot set the OpenGL window to %d x %d: %s", WIDTH, HEIGHT, SDL_GetError());
+    if (SURFACE != nullptr)
+        return;
+    if (FIRST)
+        EXITWITHERROR("the display offers no OpenGL window (%s): %s%s", OPENGLBINDING, SDL_GetError(),
+                      OPENGLADVICE);
+    EXITWITHERROR("cannot set the OpenGL window to %d x %d: %s", WIDTH, HEIGHT, SDL_GetError());
 }
 
 }  // namespace
@@ -81,27 +87,23 @@ void OPENWINDOW()
     SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);    // each swap waits for the display
 
     SDL_WM_SetCaption("Duruv", nullptr);
-    SURFACE = SDL_SetVideoMode(DISPLAYPIXELS(SCREENWIDTH), DISPLAYPIXELS(SCREENHEIGHT), BITSPERPIXEL,
-                               VIDEOFLAGS);
-    if (SURFACE == nullptr)
-        EXITWITHERROR("the display offers no OpenGL window (%s): %s%s", OPENGLBINDING, SDL_GetError(),
-                      OPENGLADVICE);
+    SETVIDEOMODE(DISPLAYPIXELS(SCREENWIDTH), DISPLAYPIXELS(SCREENHEIGHT), BITSPERPIXEL, VIDEOFLAGS);
 }
 
-void SETVIDEOMODE(int WIDTH, int HEIGHT)
+void RESIZEVIDEOMODE(int WIDTH, int HEIGHT)
 {
-    SETMODE(WIDTH, HEIGHT, BITSPERPIXEL, VIDEOFLAGS);
+    SETVIDEOMODE(WIDTH, HEIGHT, BITSPERPIXEL, VIDEOFLAGS);
 }
 
-void SWITCHVIDEOMODE()
+void TOGGLEFULLSCREENMODE()
 {
     FULLSCREENMODE = !FULLSCREENMODE;
     if (!FULLSCREENMODE) {
-        SETVIDEOMODE(WINDOWWIDTH, WINDOWHEIGHT);
+        RESIZEVIDEOMODE(WINDOWWIDTH, WINDOWHEIGHT);
         return;
     }
     WINDOWWIDTH = SURFACE->w;
     WINDOWHEIGHT = SURFACE->h;
     // The display's own mode, so that the display keeps it.
-    SETMODE(DESKTOPWIDTH, DESKTOPHEIGHT, DESKTOPBPP, VIDEOFLAGS | SDL_FULLSCREEN);
+    SETVIDEOMODE(DESKTOPWIDTH, DESKTOPHEIGHT, DESKTOPBPP, VIDEOFLAGS | SDL_FULLSCREEN);
 }

@@ -14,9 +14,9 @@ void OPENWINDOW();
 
 // Sets the OpenGL video mode anew at WIDTH x HEIGHT, with the flags of the
 // first; ends the program with status 1 if it fails.
-void SETVIDEOMODE(int WIDTH, int HEIGHT);
+void RESIZEVIDEOMODE(int WIDTH, int HEIGHT);
 
 // Where SDL cannot switch the window to full screen in place (its Windows
 // drivers): sets a full-screen mode at the display's own size, or, when full
 // screen, the window again at its last size.
-void SWITCHVIDEOMODE();
+void TOGGLEFULLSCREENMODE();
