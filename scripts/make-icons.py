@@ -12,12 +12,16 @@ import tempfile
 
 from display import XServer
 from program import Duruv
+from scene import PIVOT, WINDOW, project
 
 ICON = "org.duruv.Duruv"
 SIZES = (16, 24, 32, 48, 64, 128, 256)
-# The tower on the middle peg in the 640 x 480 window, from just above its
-# peg to just under the base, centred on the peg.
-CROP = "190x190+225+82"
+# A square of the first window, centred on the middle peg, from just above
+# its top to just under the base: SIDE pixels, BELOW of them under the
+# pivot, the peg's foot.
+SIDE, BELOW = 190, 32
+PIVOT_X, PIVOT_Y = project(PIVOT, *WINDOW)
+CROP = "%dx%d+%d+%d" % (SIDE, SIDE, PIVOT_X - SIDE // 2, PIVOT_Y + BELOW - SIDE)
 ICONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "icons", "hicolor")
 
 

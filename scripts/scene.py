@@ -4,14 +4,16 @@ import math
 
 WINDOW = (640, 480)         # the window's first size, in pixels
 BARDIST = 11.0              # distance between neighbouring pegs
-DISKPITCH = 1.1             # a disk and the gap above it
+DISKHEIGHT = 1.0
 DISTDISKS = 0.1             # the gap under the lowest disk
+DISKPITCH = DISKHEIGHT + DISTDISKS  # a disk and the gap above it
 N = 7
 TUBEHEIGHT = N * DISKPITCH + 0.5    # a peg's tube: a full stack and half a unit above it
+BASETHICKNESS = 0.5         # the base: a slab under the floor, 3 BARDIST wide, BARDIST deep
 PIVOT = (1.5 * BARDIST, 0.0, BARDIST / 2)   # the foot of peg 2
 VIEWDISTANCE = 40.0
 FOVY = 45.0
-BASE_FRONT = (PIVOT[0], -0.25, BARDIST)     # the middle of the base's front face
+BASE_FRONT = (PIVOT[0], -BASETHICKNESS / 2, BARDIST)     # the middle of the base's front face
 
 
 def peg_x(peg):
@@ -21,7 +23,7 @@ def peg_x(peg):
 def disk_point(peg, position):
     """A point inside the disk at stack position 1 (bottom) to 7 of a peg,
     1.6 units left of the peg's axis: inside every disk, outside the peg."""
-    return (peg_x(peg) - 1.6, DISTDISKS + 0.5 + DISKPITCH * (position - 1), PIVOT[2])
+    return (peg_x(peg) - 1.6, DISTDISKS + DISKHEIGHT / 2 + DISKPITCH * (position - 1), PIVOT[2])
 
 
 def peg_point(peg, y):

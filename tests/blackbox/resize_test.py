@@ -8,14 +8,15 @@ import time
 import unittest
 
 from program import OnVirtualDisplay
-from scene import BASE_FRONT, look
+from scene import BARDIST, BASE_FRONT, BASETHICKNESS, WINDOW, look
 from wait import steadily
 
 # Points of the base's front face, at its middle and just inside its ends,
 # and points just beyond its ends: where they fall depends on the viewport
 # and the projection fitted to the new size.
-BASE_POINTS = [BASE_FRONT, (0.5, -0.25, 11.0), (32.5, -0.25, 11.0)]
-BEYOND_POINTS = [(-0.6, -0.25, 11.0), (33.6, -0.25, 11.0), (16.5, -0.8, 11.0)]
+BASE_POINTS = [BASE_FRONT, (0.5, BASE_FRONT[1], BARDIST), (3 * BARDIST - 0.5, BASE_FRONT[1], BARDIST)]
+BEYOND_POINTS = [(-0.6, BASE_FRONT[1], BARDIST), (3 * BARDIST + 0.6, BASE_FRONT[1], BARDIST),
+                 (BASE_FRONT[0], -BASETHICKNESS - 0.3, BARDIST)]
 
 
 def fits(image, width, height):
@@ -69,13 +70,13 @@ class Resize(OnVirtualDisplay):
                 self.skipTest("the memory of a Windows program under Wine is Wine's")
             # The largest and smallest sizes first, so that the driver has set
             # up what it keeps for later ones before the baseline.
-            for width, height in ((1600, 1300), (1, 1), (640, 480)):
+            for width, height in ((1600, 1300), (1, 1), WINDOW):
                 self.settle_at(width, height)
             before = self.lowest_resident_kb()
             rng = random.Random(1)
             for _ in range(200):
                 program.resize(rng.randint(1, 1600), rng.randint(1, 1300))
-            self.settle_at(640, 480)
+            self.settle_at(*WINDOW)
             after = self.lowest_resident_kb()
             self.assertLess(after - before, 2048, "grew from %d kB to %d kB" % (before, after))
 

@@ -5,7 +5,7 @@ import os
 import unittest
 
 from program import OnVirtualDisplay
-from scene import BASE_FRONT, disk_point, look, peg_point
+from scene import BASE_FRONT, WINDOW, disk_point, look, peg_point
 
 STRAY_KEYS = (list("bcdefghijklmnoprstuvwxyz0123456789") +
               ["Shift_L", "Control_L", "Alt_L", "Super_L", "Caps_Lock", "space", "Return", "Tab",
@@ -17,7 +17,7 @@ class Session(OnVirtualDisplay):
     def test_whole_run(self):
         program = self.start()
         with self.subTest("a resizable 640 x 480 window"):
-            self.assertEqual(program.geometry(), (640, 480))
+            self.assertEqual(program.geometry(), WINDOW)
             self.assertTrue(program.resizable(), "the size hints set a maximum size")
         with self.subTest("the SDL 1.2 of the suite"):
             loaded = program.sdl_loaded()
