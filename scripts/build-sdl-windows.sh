@@ -12,7 +12,8 @@
 # of it is the same.
 set -euo pipefail
 dest="$(realpath -m "$1")"
-host=x86_64-w64-mingw32
+# The compilers' host triple, as the Windows build's toolchain file names it.
+host="$(sed -n 's/^set(TOOLCHAIN_PREFIX \(.*\))$/\1/p' "$(dirname "$0")/../cmake/mingw-w64-x86_64.cmake")"
 release=bookworm
 
 fail() { echo "build-sdl-windows.sh: $*" >&2; exit 1; }

@@ -102,11 +102,10 @@ class WindowsPackages(unittest.TestCase):
 
     def test_program_is_a_gui_program_with_icon_manifest_and_only_windows_dlls(self):
         self.assertEqual(sorted(os.listdir(self.portable)), SHIPPED)
-        self.assertRegex(output("x86_64-w64-mingw32-objdump", "-p", self.exe).decode(),
+        self.assertRegex(output("objdump", "-p", self.exe).decode(),
                          r"Subsystem\s+00000002\s+\(Windows GUI\)")
         for binary in ("duruv.exe", "SDL.dll"):
-            needed = re.findall(r"DLL Name: (\S+)", output("x86_64-w64-mingw32-objdump", "-p",
-                                                           os.path.join(self.portable, binary)).decode())
+            needed = re.findall(r"DLL Name: (\S+)", output("objdump", "-p", os.path.join(self.portable, binary)).decode())
             self.assertLessEqual({n.lower() for n in needed} - {"sdl.dll"}, WINDOWS_DLLS, binary)
         self.assertIn(b"--type=16", output("wrestool", "-l", self.exe), "a version resource")
         self.assertEqual(icon_sizes(self.exe, "SDL_APP"), ICON_SIZES, "the icon SDL gives its window")
