@@ -162,7 +162,8 @@ class Duruv:
             self.until(lambda: cpu() > used, "the program runs")
             self.freeze()
             image = self.screenshot(path)
-            return image if image.pixel(0, 0) == (0, 0, 0) and scene.look(image, scene.BASE_FRONT) == "base" else None
+            scene_shown = scene.kind(image.pixel(0, 0)) == "black" and scene.look(image, scene.BASE_FRONT) == "base"
+            return image if scene_shown else None
         self.freeze()
         try:
             return self.until(step, "a picture of the scene")

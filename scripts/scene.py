@@ -46,17 +46,31 @@ def project(point, width, height, tr=0.0, rotdx=0.0, rotdy=0.0):
     return (ndc_x + 1) / 2 * width, (1 - ndc_y) / 2 * height
 
 
+# The colour classes, by one rule that the GL tests state in C++ too. The
+# framebuffer asked for has 5 bits a channel, so a channel is known to one
+# level (STEP); white light adds the same to every channel, so a material
+# shows in the differences between channels, scaled by the light: the base
+# (0.6, 0.4, 0.0) red over green over blue, the disks (0.3, 0.7, 0.6) to
+# (0.0, 0.5, 0.6) green and blue over red, the pegs (0.5, 0.5, 0.6) red and
+# green alike, blue no less. A difference counts beyond MARGIN, which no
+# rounding or dithering of two channels reaches; a peg is at least as bright
+# as the global ambient light (0.3) makes its red, less a level.
+STEP = 1 / 31
+MARGIN = 3 * STEP
+PEG_LEAST_RED = 0.3 * 0.5 - STEP
+
+
 def kind(rgb):
-    """What a pixel shows: 'black', 'base' (orange brown), 'peg' (grey blue),
-    'disk' (teal) or 'other'."""
-    r, g, b = rgb
-    if r + g + b < 8:
+    """What a pixel (8-bit channels) shows: 'black', 'base' (orange brown),
+    'peg' (grey blue), 'disk' (teal) or 'other'."""
+    r, g, b = (c / 255 for c in rgb)
+    if max(r, g, b) < STEP:
         return "black"
-    if r > g + 25 and g > b + 25:
+    if r - g > MARGIN and g - b > MARGIN:
         return "base"
-    if g > r + 35 and b > r + 35:
+    if g - r > MARGIN and b - r > MARGIN:
         return "disk"
-    if abs(r - g) < 12 and b >= r and r > 40:
+    if abs(r - g) < STEP and b >= r and r > PEG_LEAST_RED:
         return "peg"
     return "other"
 

@@ -91,18 +91,25 @@ Seen SeenAt(double x, double y, double z)
 }
 
 // The colour classes of the scene: the black background, the orange-brown
-// base, the grey-blue pegs and the teal disks.
+// base, the grey-blue pegs and the teal disks. One rule, which the harness
+// states in Python too: a channel of the 5-bit framebuffer is known to one
+// level (STEP); white light adds the same to every channel, so a material
+// shows in the differences between channels, counted beyond MARGIN, which
+// no rounding or dithering of two channels reaches; a peg is at least as
+// bright as the global ambient light (0.3) makes its red (0.5), less a level.
 enum Kind { BLACK, BASE, PEG, DISK, OTHER };
 
 Kind KindOf(const Vec4 &c)
 {
-    if (c[0] + c[1] + c[2] < 0.02f)
+    constexpr float STEP = 1.0f / 31, MARGIN = 3 * STEP, PEGLEASTRED = 0.3f * 0.5f - STEP;
+    const float r = c[0], g = c[1], b = c[2];
+    if (std::max({r, g, b}) < STEP)
         return BLACK;
-    if (c[0] > 0.3f && c[0] > c[1] + 0.1f && c[1] > c[2] + 0.1f)
+    if (r - g > MARGIN && g - b > MARGIN)
         return BASE;
-    if (c[1] > c[0] + 0.15f && c[2] > c[0] + 0.15f)
+    if (g - r > MARGIN && b - r > MARGIN)
         return DISK;
-    if (std::abs(c[0] - c[1]) < 0.03f && c[2] >= c[0] && c[0] > 0.2f)
+    if (std::abs(r - g) < STEP && b >= r && r > PEGLEASTRED)
         return PEG;
     return OTHER;
 }
