@@ -14,11 +14,11 @@ cd "$(dirname "$0")"
 
 scripts/install-deps.sh build headless package windows test
 compat="$(scripts/fetch-sdl12-compat.sh build-test/sdl12-compat)"
-./package.sh >/dev/null
+./package.sh deb >/dev/null
 ./package.sh windows >/dev/null
 
 cmake -S . -B build-test -DBUILD_TESTING=ON -DDURUV_WERROR=ON -DSDL12_COMPAT_ROOT="$compat" \
-      -DDURUV_PACKAGE_DIR="$PWD/build-package" -DDURUV_WINDOWS_DIR="$PWD/build-windows"
+      -DDURUV_PACKAGE_DIR="$PWD/build-deb" -DDURUV_WINDOWS_DIR="$PWD/build-windows"
 cmake --build build-test -j"$(nproc)"
 cmake -S . -B build-sanitize -DBUILD_TESTING=ON -DCMAKE_BUILD_TYPE=Debug -DDURUV_SANITIZE=ON \
       -DDURUV_WERROR=ON -DCMAKE_CXX_COMPILER=clang++

@@ -3,7 +3,7 @@
 # missing (apt-get, through sudo when not root):
 #   build     compile Duruv and play it on a display
 #   headless  play it on a virtual display when there is none
-#   package   build the Debian package (./package.sh)
+#   package   build the Debian package (./package.sh deb)
 #   windows   build Duruv for Windows and its packages (./package.sh windows)
 #   test      the rest that ./test.sh needs, Wine among it
 #   chroot    make clean Debian systems (scripts/test-in-chroot.sh)

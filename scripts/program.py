@@ -20,6 +20,7 @@ from Xlib import X, Xutil, error, protocol
 
 import picture
 import scene
+import wine
 from display import XServer
 from frames import FrameCounter
 from wait import until
@@ -312,7 +313,7 @@ class OnVirtualDisplay(unittest.TestCase):
     def start(self, binary=None, **options):
         """Starts the program on the shared display, ended with the test, and
         waits for its window and its first picture."""
-        options.setdefault("wrapper", os.environ.get("DURUV_WRAPPER", "").split())
+        options.setdefault("wrapper", wine.WRAPPER)
         program = Duruv(self.xs, binary or os.environ["DURUV_BINARY"], **options)
         self.addCleanup(program.kill)
         program.start_up()

@@ -2,7 +2,7 @@
 # Runs ./test.sh from a fresh clone of this repository's HEAD inside a clean
 # chroot of a Debian release (12, 13, 14 or a code name), made by
 # mmdebstrap with only the base system and apt. Then installs the package
-# that ./package.sh builds on this machine into a second clean chroot of
+# that ./package.sh deb builds on this machine into a second clean chroot of
 # that release and plays it briefly there: the window "Duruv" must appear
 # and Escape must give status 0. Needs root; takes minutes per release.
 # Logs go to chroot-logs/<release>/; the closing lines of ./test.sh in the
@@ -79,7 +79,7 @@ release_root "$work/test"
 rm -rf --one-file-system "$work/test"
 
 echo "$release: the package built here, installed in a clean chroot (log: $logs/package.log)"
-deb="$(./package.sh 2>"$logs/package-build.log" | tail -n 1)"
+deb="$(./package.sh deb 2>"$logs/package-build.log" | tail -n 1)"
 make_root package
 cp -r "$deb" scripts "$work/package/root/"
 played=0

@@ -14,7 +14,7 @@ import tempfile
 import unittest
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-PACKAGES = [(os.environ.get("DURUV_PACKAGE_DIR"), "build-again/duruv_*.deb", ["build-again"]),
+PACKAGES = [(os.environ.get("DURUV_PACKAGE_DIR"), "build-again/duruv_*.deb", ["deb", "build-again"]),
             (os.environ.get("DURUV_WINDOWS_DIR"), "build-windows/duruv-*-win64.*", ["windows"])]
 
 

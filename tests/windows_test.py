@@ -20,9 +20,9 @@ import scene
 from display import XServer
 from program import Duruv, plays
 from wait import PATIENCE, until
+from wine import WRAPPER as WINE
 
 PACKAGES = os.environ.get("DURUV_WINDOWS_DIR", "")
-WINE = os.environ.get("DURUV_WRAPPER", "").split()
 PREFIX = os.environ.get("WINEPREFIX", "")
 SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SHIPPED = ["README.txt", "SDL.dll", "duruv.exe", "licence.txt"]

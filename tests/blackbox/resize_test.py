@@ -2,7 +2,6 @@
 solution plays: the scene fills each new drawable area; a storm of 200
 resizes of random sizes keeps no memory; and the run goes on to the
 finished tower, where Escape gives status 0."""
-import os
 import random
 import time
 import unittest
@@ -10,6 +9,7 @@ import unittest
 from program import OnVirtualDisplay
 from scene import BARDIST, BASE_FRONT, BASETHICKNESS, WINDOW, look
 from wait import steadily
+import wine
 
 # Points of the base's front face, at its middle and just inside its ends,
 # and points just beyond its ends: where they fall depends on the viewport
@@ -66,8 +66,8 @@ class Resize(OnVirtualDisplay):
                               "the scene fits %dx%d" % (width, height))
 
         with self.subTest("resident memory within 2 MB after 200 resizes"):
-            if os.environ.get("DURUV_SUITE") == "wine":
-                self.skipTest("the memory of a Windows program under Wine is Wine's")
+            if wine.cannot("memory"):
+                self.skipTest(wine.cannot("memory"))
             # The largest and smallest sizes first, so that the driver has set
             # up what it keeps for later ones before the baseline.
             for width, height in ((1600, 1300), (1, 1), WINDOW):
