@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh build headless
+tools/install-deps.sh build headless
 cmake -S . -B build >/dev/null
 cmake --build build -j"$(nproc)" --target duruv duruv_bench >/dev/null
 
@@ -21,4 +21,4 @@ echo "The program's own code references no allocator (checked with nm)."
 if [ -n "${DISPLAY:-}" ]; then
     exec build/duruv_bench
 fi
-exec build/python3 scripts/display.py build/duruv_bench
+exec build/python3 tests/harness/display.py build/duruv_bench

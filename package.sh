@@ -26,13 +26,13 @@ case "$kind" in
     *) echo "usage: $0 [deb|windows] [FOLDER]" >&2; exit 2 ;;
 esac
 dir="$(realpath -m "${2:-build-$kind}")"
-scripts/install-deps.sh package
+tools/install-deps.sh package
 SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l data/changelog -S Timestamp)}"
 export SOURCE_DATE_EPOCH
 
 if [ "$kind" = windows ]; then
-    scripts/install-deps.sh windows
-    sdl="$(scripts/build-sdl-windows.sh "$dir/sdl")"
+    tools/install-deps.sh windows
+    sdl="$(tools/build-sdl-windows.sh "$dir/sdl")"
     cmake -S . -B "$dir" --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
           -DDURUV_WINDOWS_SDL="$sdl" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$dir" -j"$(nproc)" >/dev/null
@@ -43,7 +43,7 @@ if [ "$kind" = windows ]; then
     exit 0
 fi
 
-scripts/install-deps.sh build
+tools/install-deps.sh build
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 mkdir -p "$dir"
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=None \

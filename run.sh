@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # The virtual display's tools only where there is no screen to play on.
-scripts/install-deps.sh build $([ -n "${DISPLAY:-}" ] || echo headless)
+tools/install-deps.sh build $([ -n "${DISPLAY:-}" ] || echo headless)
 cmake -S . -B build >/dev/null
 cmake --build build -j"$(nproc)" >/dev/null
 

@@ -12,8 +12,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh build headless package windows test
-compat="$(scripts/fetch-sdl12-compat.sh build-test/sdl12-compat)"
+tools/install-deps.sh build headless package windows test
+compat="$(tools/fetch-sdl12-compat.sh build-test/sdl12-compat)"
 ./package.sh deb >/dev/null
 ./package.sh windows >/dev/null
 
@@ -32,7 +32,7 @@ suite() {
     local dir=$1
     shift
     rm -f "$dir"/junit.xml "$dir"/sdl-*.txt
-    build-test/python3 scripts/display.py ctest --test-dir "$dir" --output-on-failure \
+    build-test/python3 tests/harness/display.py ctest --test-dir "$dir" --output-on-failure \
         --output-junit junit.xml "$@" || failed=1
 }
 # The closing lines: what was skipped and why, and the test cases of both

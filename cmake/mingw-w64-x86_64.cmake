@@ -1,6 +1,6 @@
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64. SDL 1.2 and the
 # pkg-config files for Windows' OpenGL and GLU come from the folder that
-# scripts/build-sdl-windows.sh fills, named in DURUV_WINDOWS_SDL.
+# tools/build-sdl-windows.sh fills, named in DURUV_WINDOWS_SDL.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)

@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 [ $# -eq 1 ] || { echo "usage: $0 RELEASE (12, 13, 14 or a code name)" >&2; exit 2; }
 [ "$(id -u)" -eq 0 ] || { echo "$0: chroots need root" >&2; exit 2; }
-scripts/install-deps.sh chroot
+tools/install-deps.sh chroot
 case "$1" in
     12) release=bookworm ;;
     13) release=trixie ;;
@@ -81,12 +81,12 @@ rm -rf --one-file-system "$work/test"
 echo "$release: the package built here, installed in a clean chroot (log: $logs/package.log)"
 deb="$(./package.sh deb 2>"$logs/package-build.log" | tail -n 1)"
 make_root package
-cp -r "$deb" scripts "$work/package/root/"
+cp -r "$deb" tools tests/harness "$work/package/root/"
 played=0
 in_root "$work/package" "set -e
     apt-get update -qq
     apt-get install -y -qq /root/$(basename "$deb")
-    /root/scripts/install-deps.sh headless
-    python3 /root/scripts/program.py /usr/games/duruv" >"$logs/package.log" 2>&1 || played=$?
+    /root/tools/install-deps.sh headless
+    python3 /root/harness/program.py /usr/games/duruv" >"$logs/package.log" 2>&1 || played=$?
 echo "$release: installing and playing the package exited with $played"
 [ $status -eq 0 ] && [ $played -eq 0 ]

@@ -2,7 +2,7 @@
 square out of the window on a virtual display, its black background made
 transparent, scaled to each hicolor size. Rerun after a change to the scene:
 
-    build/python3 scripts/make-icons.py build/duruv
+    build/python3 tools/make-icons.py build/duruv
 
 and commit what it writes under data/icons/."""
 import os
@@ -10,6 +10,8 @@ import subprocess
 import sys
 import tempfile
 
+# The harness in tests/harness/: the virtual display and the program's driver.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "harness"))
 from display import XServer
 from program import Duruv
 from scene import PIVOT, WINDOW, project
