@@ -10,6 +10,7 @@ import tempfile
 import time
 import unittest
 
+import icons
 from display import XServer
 from program import Duruv
 
@@ -19,7 +20,7 @@ BUILD, PACKAGES = os.environ.get("DURUV_BUILD"), os.environ.get("DURUV_PACKAGE_D
 ID = "org.duruv.Duruv"
 SHARED = ["share/applications/%s.desktop" % ID, "share/metainfo/%s.metainfo.xml" % ID,
           "share/man/man6/duruv.6.gz", "share/doc/duruv/copyright", "share/doc/duruv/changelog.gz"] + \
-         ["share/icons/hicolor/%dx%d/apps/%s.png" % (s, s, ID) for s in (16, 24, 32, 48, 64, 128, 256)]
+         ["share/icons/hicolor/" + icons.path(size) for size in icons.SIZES]
 
 
 def run(*args):

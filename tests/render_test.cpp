@@ -227,7 +227,8 @@ TEST_F(Render, ResizewindowFitsViewportAndPerspective)
     struct Case {
         int w, h, viewportH;
         double aspect;
-    } cases[] = {{640, 480, 480, 640.0 / 480}, {800, 0, 1, 800.0}, {200, 600, 600, 1.0 / 3}};
+    } cases[] = {{SCREENWIDTH, SCREENHEIGHT, SCREENHEIGHT, static_cast<double>(SCREENWIDTH) / SCREENHEIGHT},
+                 {800, 0, 1, 800.0}, {200, 600, 600, 1.0 / 3}};
     for (const Case &c : cases) {
         glMatrixMode(GL_PROJECTION);
         glTranslatef(1, 2, 3);      // both matrices dirty before the call

@@ -16,6 +16,7 @@ import xml.etree.ElementTree as ET
 
 from Xlib import X
 
+import icons
 import scene
 from display import XServer
 from program import Duruv, plays
@@ -24,9 +25,7 @@ from wine import WRAPPER as WINE
 
 PACKAGES = os.environ.get("DURUV_WINDOWS_DIR", "")
 PREFIX = os.environ.get("WINEPREFIX", "")
-SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SHIPPED = ["README.txt", "SDL.dll", "duruv.exe", "licence.txt"]
-ICON_SIZES = [16, 24, 32, 48, 64, 128, 256]
 WINDOWS_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "msvcrt.dll", "winmm.dll",
                 "opengl32.dll", "glu32.dll", "shell32.dll", "ole32.dll", "version.dll", "imm32.dll"}
 APPS_ENTRY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Duruv"
@@ -108,7 +107,7 @@ class WindowsPackages(unittest.TestCase):
             needed = re.findall(r"DLL Name: (\S+)", output("objdump", "-p", os.path.join(self.portable, binary)).decode())
             self.assertLessEqual({n.lower() for n in needed} - {"sdl.dll"}, WINDOWS_DLLS, binary)
         self.assertIn(b"--type=16", output("wrestool", "-l", self.exe), "a version resource")
-        self.assertEqual(icon_sizes(self.exe, "SDL_APP"), ICON_SIZES, "the icon SDL gives its window")
+        self.assertEqual(icon_sizes(self.exe, "SDL_APP"), icons.SIZES, "the icon SDL gives its window")
         found = manifest(self.exe)
         self.assertEqual(found.find(".//requestedExecutionLevel").get("level"), "asInvoker")
         self.assertEqual([os.get("Id") for os in found.iter("supportedOS")], [WINDOWS_10_AND_11])
@@ -126,7 +125,7 @@ class WindowsPackages(unittest.TestCase):
             program.start_up()
             self.assertEqual(window_icon(program, 16),
                              [p if p[3] else (0, 0, 0, 0) for p in
-                              rgba(os.path.join(SOURCE, "data/icons/hicolor/16x16/apps/org.duruv.Duruv.png"))])
+                              rgba(os.path.join(icons.HICOLOR, icons.path(16)))])
             self.assertEqual(program.escape(), 0)
         self.assertEqual(sorted(os.listdir(self.portable)), SHIPPED)
         self.assertEqual(os.listdir(self.elsewhere), [], "files in the folder it was started from")

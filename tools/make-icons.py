@@ -12,19 +12,18 @@ import tempfile
 
 # The harness in tests/harness/: the virtual display and the program's driver.
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "harness"))
+import icons
 from display import XServer
 from program import Duruv
 from scene import PIVOT, WINDOW, project
 
-ICON = "org.duruv.Duruv"
-SIZES = (16, 24, 32, 48, 64, 128, 256)
+SIZES = (16, 24, 32, 48, 64, 128, 256)     # the sizes every package carries
 # A square of the first window, centred on the middle peg, from just above
 # its top to just under the base: SIDE pixels, BELOW of them under the
 # pivot, the peg's foot.
 SIDE, BELOW = 190, 32
 PIVOT_X, PIVOT_Y = project(PIVOT, *WINDOW)
 CROP = "%dx%d+%d+%d" % (SIDE, SIDE, PIVOT_X - SIDE // 2, PIVOT_Y + BELOW - SIDE)
-ICONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "icons", "hicolor")
 
 
 def main(binary):
@@ -37,14 +36,14 @@ def main(binary):
             program.frozen_screenshot(picture)
             program.escape()
         for size in SIZES:
-            folder = os.path.join(ICONS, "%dx%d" % (size, size), "apps")
-            os.makedirs(folder, exist_ok=True)
+            target = os.path.join(icons.HICOLOR, icons.path(size))
+            os.makedirs(os.path.dirname(target), exist_ok=True)
             # No time stamps or other metadata, so that a rerun on an
             # unchanged scene writes the same files.
             subprocess.run(["convert", picture, "-crop", CROP, "+repage",
                             "-fuzz", "3%", "-transparent", "black",
                             "-resize", "%dx%d" % (size, size), "-strip",
-                            os.path.join(folder, ICON + ".png")], check=True)
+                            target], check=True)
     return 0
 
 
