@@ -12,6 +12,10 @@
 #                                    the last line: cross-built with mingw-w64
 #                                    against SDL 1.2 built from Debian's source,
 #                                    packed by CPack and NSIS
+#   ./package.sh web [FOLDER]        duruv-<version>-web.zip in FOLDER (build-web
+#                                    by default): a folder any static web server
+#                                    serves, built by Emscripten with GLU from
+#                                    Debian's source, packed by CPack
 # The same source gives the same bytes wherever and whenever it is built,
 # with or without git: time stamps come from SOURCE_DATE_EPOCH, or unless it
 # is set from the newest entry of data/changelog, as Debian's own builds take
@@ -22,8 +26,8 @@ cd "$(dirname "$0")"
 umask 022
 kind="${1:-deb}"
 case "$kind" in
-    deb|windows) ;;
-    *) echo "usage: $0 [deb|windows] [FOLDER]" >&2; exit 2 ;;
+    deb|windows|web) ;;
+    *) echo "usage: $0 [deb|windows|web] [FOLDER]" >&2; exit 2 ;;
 esac
 dir="$(realpath -m "${2:-build-$kind}")"
 tools/install-deps.sh package
@@ -40,6 +44,25 @@ if [ "$kind" = windows ]; then
     (cd "$dir" && cpack >/dev/null)
     cmake --build "$dir" --target installer >/dev/null
     echo "$dir"/duruv-*-win64.zip "$dir"/duruv-*-win64.exe
+    exit 0
+fi
+
+if [ "$kind" = web ]; then
+    tools/install-deps.sh web
+    # Emscripten's tools run on Debian's node, which finds Debian's
+    # JavaScript modules here whichever node comes first on the PATH.
+    export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+    # GLU's source, fetched once.
+    if [ -d "$dir/glu/upstream" ]; then
+        glu="$(find "$dir/glu/upstream" -mindepth 1 -maxdepth 1 -type d)"
+    else
+        glu="$(tools/debian-source.sh --upstream libglu "$dir/glu")"
+    fi
+    emcmake cmake -S . -B "$dir" -DDURUV_WEB_GLU="$glu" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$dir" -j"$(nproc)" >/dev/null
+    rm -f "$dir"/duruv-*-web.zip
+    (cd "$dir" && cpack >/dev/null)
+    echo "$dir"/duruv-*-web.zip
     exit 0
 fi
 

@@ -1,0 +1,20 @@
+# SDL 1.2, OpenGL and GLU for the browser, as the targets the native build
+# gets from pkg-config: Emscripten's SDL 1.2 and its emulation of
+# fixed-function OpenGL over WebGL, with the mends in web/, and GLU's
+# quadrics compiled from Debian's libglu source (DURUV_WEB_GLU, which
+# ./package.sh web fetches).
+set(DURUV_WEB_GLU "" CACHE PATH "Folder of the libglu source (upstream tarball, unpacked)")
+if(NOT EXISTS "${DURUV_WEB_GLU}/src/libutil/quad.c")
+  message(FATAL_ERROR "DURUV_WEB_GLU names no libglu source: ${DURUV_WEB_GLU}")
+endif()
+
+enable_language(C)
+add_library(glu STATIC ${DURUV_WEB_GLU}/src/libutil/quad.c)
+target_include_directories(glu PRIVATE ${DURUV_WEB_GLU}/include ${DURUV_WEB_GLU}/src/include)
+target_compile_options(glu PRIVATE -w -include ${CMAKE_CURRENT_LIST_DIR}/quad_strip.h)
+
+add_library(PkgConfig::SDL INTERFACE IMPORTED)
+target_include_directories(PkgConfig::SDL INTERFACE ${CMAKE_CURRENT_LIST_DIR}/include)
+add_library(PkgConfig::GL INTERFACE IMPORTED)
+target_include_directories(PkgConfig::GL INTERFACE ${DURUV_WEB_GLU}/include)
+target_link_libraries(PkgConfig::GL INTERFACE glu)

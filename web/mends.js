@@ -1,0 +1,88 @@
+// Mends of Emscripten's SDL 1.2 and of its emulation of fixed-function
+// OpenGL, where they fall short of what Duruv asks and a desktop's OpenGL
+// does. Passed to the linker with --js-library: a function here takes the
+// place of the library's own of the same name.
+mergeInto(LibraryManager.library, {
+  // Immediate mode keeps the normal as current state, as OpenGL does: each
+  // vertex takes the normal set last, whether once per face (the base) or
+  // once per pair of vertices (GLU's cylinders). The emulation would append
+  // every glNormal3f to the vertex data instead. Texture coordinates are
+  // kept and never used, as OpenGL does with no texture enabled.
+  $DuruvImmediate: {normal: [0, 0, 1]},
+  glNormal3f__deps: ['$DuruvImmediate'],
+  glNormal3f: function(x, y, z) {
+    DuruvImmediate.normal = [x, y, z];
+  },
+  glTexCoord2f: function(u, v) {},
+  glVertex3f__deps: ['$DuruvImmediate', '$GLImmediate', '$DuruvLights'],
+  glVertex3f: function(x, y, z) {
+    var data = GLImmediate.vertexData, normal = DuruvImmediate.normal;
+    data[GLImmediate.vertexCounter++] = normal[0];
+    data[GLImmediate.vertexCounter++] = normal[1];
+    data[GLImmediate.vertexCounter++] = normal[2];
+    GLImmediate.addRendererComponent(GLImmediate.NORMAL, 3, GLctx.FLOAT);
+    data[GLImmediate.vertexCounter++] = x;
+    data[GLImmediate.vertexCounter++] = y;
+    data[GLImmediate.vertexCounter++] = z;
+    data[GLImmediate.vertexCounter++] = 1;
+    GLImmediate.addRendererComponent(GLImmediate.VERTEX, 4, GLctx.FLOAT);
+  },
+
+  // The material calls Duruv makes: ambient and diffuse in one call, and
+  // the shininess as a single value.
+  glMaterialfv__deps: ['$GLEmulation'],
+  glMaterialfv: function(face, pname, param) {
+    var value = HEAPF32.subarray(param >> 2, (param >> 2) + 4);
+    if (pname == 0x1200 || pname == 0x1602) GLEmulation.materialAmbient.set(value);   // GL_AMBIENT(_AND_DIFFUSE)
+    if (pname == 0x1201 || pname == 0x1602) GLEmulation.materialDiffuse.set(value);   // GL_DIFFUSE
+    if (pname == 0x1202) GLEmulation.materialSpecular.set(value);                     // GL_SPECULAR
+    if (pname == 0x1601) GLEmulation.materialShininess[0] = value[0];                 // GL_SHININESS
+  },
+  glMaterialf__deps: ['$GLEmulation'],
+  glMaterialf: function(face, pname, param) {
+    if (pname == 0x1601) GLEmulation.materialShininess[0] = param;                    // GL_SHININESS
+  },
+  glLightModeli__deps: ['$GLEmulation'],
+  glLightModeli: function(pname, param) {
+    if (pname == 0x0B52) GLEmulation.lightModelTwoSide = param != 0;                  // GL_LIGHT_MODEL_TWO_SIDE
+  },
+
+  // WebGL has no perspective correction hint (it always corrects): the
+  // emulation would pass it on and WebGL report an error.
+  glHint: function(target, mode) {
+    if (target != 0x0C50) GLctx.hint(target, mode);                                   // GL_PERSPECTIVE_CORRECTION_HINT
+  },
+
+  // A light whose position has w = 1 stands at that point, as Duruv's light
+  // at the eye does; the emulation's shaders take every light as a
+  // direction. Its vertex shader is given the direction from the vertex
+  // to the light instead, which is the same for a light with w = 0.
+  $DuruvLights__postset: 'DuruvLights.mend();',
+  $DuruvLights: {
+    mend: function() {
+      var shaderSource = WebGLRenderingContext.prototype.shaderSource;
+      WebGLRenderingContext.prototype.shaderSource = function(shader, source) {
+        shaderSource.call(this, shader, source.replace(/normalize\(u_lightPosition(\d+)\)\.xyz/g,
+          'normalize(u_lightPosition$1.xyz - ecPosition.xyz * u_lightPosition$1.w)'));
+      };
+    }
+  },
+
+  // Each swap waits for the browser's next animation frame: the display's
+  // pace, as a swap that waits for the display's refresh. Meanwhile the
+  // browser shows the frame and takes the events.
+  SDL_GL_SwapBuffers__deps: ['$Asyncify'],
+  SDL_GL_SwapBuffers: function() {
+    return Asyncify.handleSleep(function(wakeUp) {
+      requestAnimationFrame(function() { wakeUp(); });
+    });
+  },
+
+  // F1: the page's full screen, without the pointer lock the library would
+  // ask for, and back to the view's size before. The page carries it out
+  // (Module.toggleFullScreen); the program's window stays as it is.
+  SDL_WM_ToggleFullScreen: function(surface) {
+    Module['toggleFullScreen']();
+    return 1;
+  },
+});
