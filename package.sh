@@ -58,7 +58,9 @@ if [ "$kind" = web ]; then
     else
         glu="$(tools/debian-source.sh --upstream libglu "$dir/glu")"
     fi
-    emcmake cmake -S . -B "$dir" -DDURUV_WEB_GLU="$glu" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    mkdir -p "$dir"
+    emcmake cmake -S . -B "$dir" -DDURUV_WEB_GLU="$glu" -DCMAKE_BUILD_TYPE=Release >/dev/null 2>"$dir/emcmake.log" ||
+        { cat "$dir/emcmake.log" >&2; exit 1; }
     cmake --build "$dir" -j"$(nproc)" >/dev/null
     rm -f "$dir"/duruv-*-web.zip
     (cd "$dir" && cpack >/dev/null)

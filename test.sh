@@ -2,9 +2,10 @@
 # Builds Duruv and runs every test: the unit, GL and black-box tests on the
 # system's SDL 1.2 and, where that is classic SDL 1.2, the black-box tests
 # again on sdl12-compat; the Windows build under Wine, where the system has
-# Wine (otherwise one skipped test says so); the install checks on
-# the Debian package and the Windows packages that ./package.sh builds, and
-# that they rebuild bit for bit; and the unit and GL tests once more built by
+# Wine (otherwise one skipped test says so); the web build's page in
+# headless Chromium; the install checks on the Debian package and the
+# Windows packages that ./package.sh builds, and that they and the web ZIP
+# rebuild bit for bit; and the unit and GL tests once more built by
 # clang++ under AddressSanitizer and UBSan. Both test builds treat compiler warnings
 # as errors. Tests that need a screen get virtual X displays of their own.
 # The last lines name the SDL 1.2 of each black-box suite, as the program
@@ -12,13 +13,15 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-tools/install-deps.sh build headless package windows test
+tools/install-deps.sh build headless package windows web browser test
 compat="$(tools/fetch-sdl12-compat.sh build-test/sdl12-compat)"
 ./package.sh deb >/dev/null
 ./package.sh windows >/dev/null
+./package.sh web >/dev/null
 
 cmake -S . -B build-test -DBUILD_TESTING=ON -DDURUV_WERROR=ON -DSDL12_COMPAT_ROOT="$compat" \
-      -DDURUV_PACKAGE_DIR="$PWD/build-deb" -DDURUV_WINDOWS_DIR="$PWD/build-windows"
+      -DDURUV_PACKAGE_DIR="$PWD/build-deb" -DDURUV_WINDOWS_DIR="$PWD/build-windows" \
+      -DDURUV_WEB_DIR="$PWD/build-web"
 cmake --build build-test -j"$(nproc)"
 cmake -S . -B build-sanitize -DBUILD_TESTING=ON -DCMAKE_BUILD_TYPE=Debug -DDURUV_SANITIZE=ON \
       -DDURUV_WERROR=ON -DCMAKE_CXX_COMPILER=clang++

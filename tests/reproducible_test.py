@@ -1,10 +1,11 @@
 """Packages anyone can rebuild bit for bit: the source copied to another
 folder and packed again, later, under another umask and in a build folder
-of another name, gives the same Debian package, and the same Windows ZIP
-and installer, as the build of ./test.sh; where not, diffoscope names what differs. The
-copy is made without git, as from a source tarball, and builds on its own:
-only SDL for Windows, which takes minutes, comes along from the first build,
-and the build finds it in the copy."""
+of another name, gives the same Debian package, the same Windows ZIP and
+installer, and the same web ZIP, as the build of ./test.sh; where not,
+diffoscope names what differs. The copy is made without git, as from a
+source tarball, and builds on its own: only SDL for Windows, which takes
+minutes, and GLU's source come along from the first build, and the build
+finds them in the copy."""
 import fnmatch
 import glob
 import os
@@ -15,7 +16,8 @@ import unittest
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 PACKAGES = [(os.environ.get("DURUV_PACKAGE_DIR"), "build-again/duruv_*.deb", ["deb", "build-again"]),
-            (os.environ.get("DURUV_WINDOWS_DIR"), "build-windows/duruv-*-win64.*", ["windows"])]
+            (os.environ.get("DURUV_WINDOWS_DIR"), "build-windows/duruv-*-win64.*", ["windows"]),
+            (os.environ.get("DURUV_WEB_DIR"), "build-web/duruv-*-web.zip", ["web"])]
 
 
 with open(os.path.join(SOURCE, ".gitignore")) as f:
@@ -38,6 +40,8 @@ class Reproducible(unittest.TestCase):
         copy = os.path.join(work, "source")
         shutil.copytree(SOURCE, copy, ignore=outside_the_source, symlinks=True)
         for built, pattern, args in filter(lambda p: p[0], PACKAGES):
+            if args == ["web"]:         # GLU's source, fetched once
+                shutil.copytree(os.path.join(built, "glu"), os.path.join(copy, "build-web", "glu"), symlinks=True)
             if args == ["windows"]:
                 sdl = os.path.join(copy, "build-windows", "sdl")
                 shutil.copytree(os.path.join(built, "sdl"), sdl, symlinks=True)

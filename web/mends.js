@@ -47,6 +47,9 @@ mergeInto(LibraryManager.library, {
     if (pname == 0x0B52) GLEmulation.lightModelTwoSide = param != 0;                  // GL_LIGHT_MODEL_TWO_SIDE
   },
 
+  // Smooth shading is the emulation's only kind, and Duruv's.
+  glShadeModel: function(mode) {},
+
   // WebGL has no perspective correction hint (it always corrects): the
   // emulation would pass it on and WebGL report an error.
   glHint: function(target, mode) {

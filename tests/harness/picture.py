@@ -1,4 +1,5 @@
-"""Pictures of windows on an X display, read through ImageMagick's import."""
+"""Pictures of windows on an X display, read through ImageMagick's import,
+and of PNG files."""
 import subprocess
 
 
@@ -25,14 +26,25 @@ class Image:
         return (self.width, self.height, self.raw) == (other.width, other.height, other.raw)
 
 
+def from_ppm(ppm):
+    """The picture of an 8-bit binary PPM file's bytes."""
+    magic, width, height, maximum, raw = ppm.split(maxsplit=4)
+    if magic != b"P6" or maximum != b"255":
+        raise RuntimeError("no 8-bit PPM picture")
+    return Image(int(width), int(height), raw)
+
+
+def from_png(png):
+    """The picture of a PNG file's bytes."""
+    return from_ppm(subprocess.run(["convert", "png:-", "-depth", "8", "ppm:-"], input=png,
+                                   capture_output=True, check=True).stdout)
+
+
 def grab(env, window, path=None):
     """The picture of a window, read with its size in one call; saved as PNG
     too when a path is given."""
     ppm = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"],
                          env=env, capture_output=True, check=True).stdout
-    magic, width, height, maximum, raw = ppm.split(maxsplit=4)
-    if magic != b"P6" or maximum != b"255":
-        raise RuntimeError("import gave no 8-bit PPM picture")
     if path:
         subprocess.run(["convert", "ppm:-", path], input=ppm, check=True)
-    return Image(int(width), int(height), raw)
+    return from_ppm(ppm)

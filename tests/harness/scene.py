@@ -82,13 +82,13 @@ def look(image, point, size=None, **camera):
     return kind(image.pixel(*project(point, *(size or (image.width, image.height)), **camera)))
 
 
-def scene_fills(image, size=None):
+def scene_fills(image, size=None, **camera):
     """Failures (empty when none) of: the lit scene fills a window of `size`
     (the image's own by default) from the image's top left: the base's
     front, the tubes of the pegs just under their tops (two of three: a disk
     on its way may pass in front of one) and the black corner."""
-    failures = [] if look(image, BASE_FRONT, size) == "base" else ["the base's front"]
-    tops = [look(image, peg_point(p, TUBEHEIGHT - 0.2), size) for p in (1, 2, 3)]
+    failures = [] if look(image, BASE_FRONT, size, **camera) == "base" else ["the base's front"]
+    tops = [look(image, peg_point(p, TUBEHEIGHT - 0.2), size, **camera) for p in (1, 2, 3)]
     if tops.count("peg") < 2:
         failures.append("the tops of the pegs show %s" % ", ".join(tops))
     if kind(image.pixel(2, 2)) != "black":
