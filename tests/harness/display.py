@@ -7,7 +7,7 @@ import subprocess
 import sys
 import tempfile
 
-from Xlib import display as xdisplay
+from Xlib import X, display as xdisplay
 
 from wait import until
 
@@ -41,6 +41,11 @@ class XServer:
             self.env = self.environment(DISPLAY=self.name,
                                         SDL_VIDEODRIVER=os.environ.get("SDL_VIDEODRIVER", "x11"))
             self.conn = xdisplay.Display(self.name)
+            # A key that a test holds down stays down, as the program sees
+            # it: without the server's own repeats, which a program under
+            # Wine may take as releases and presses.
+            self.conn.change_keyboard_control(auto_repeat_mode=X.AutoRepeatModeOff)
+            self.conn.sync()
             if window_manager:
                 self.wm = subprocess.Popen(["openbox", "--sm-disable", "--config-file", OPENBOX_CONFIG],
                                            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
