@@ -21,7 +21,7 @@ import scene
 from display import XServer
 from program import Duruv, plays
 from wait import PATIENCE, until
-from wine import WRAPPER as WINE
+from wine import WRAPPER as WINE, restart
 
 PACKAGES = os.environ.get("DURUV_WINDOWS_DIR", "")
 PREFIX = os.environ.get("WINEPREFIX", "")
@@ -133,6 +133,8 @@ class WindowsPackages(unittest.TestCase):
     def test_window_keeps_its_size_on_the_screen_on_a_display_at_150_percent(self):
         self.assertEqual(wine("reg", "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f")
                          .returncode, 0)
+        restart()
+        self.addCleanup(restart)
         self.addCleanup(wine, "reg", "delete", DESKTOP, "/v", "LogPixels", "/f")
         with XServer(window_manager=True) as xs, Duruv(xs, self.exe, wrapper=WINE) as program:
             self.assertEqual(scene.scene_fills(program.start_up()), [])

@@ -6,11 +6,20 @@ import re
 import subprocess
 
 WRAPPER = os.environ.get("DURUV_WRAPPER", "").split()
+SERVER = os.environ.get("DURUV_WINESERVER", "wineserver")
 UNDER_WINE = bool(WRAPPER)
 
 # Wine on Xvfb keeps a full-screen window in the window manager's frame,
 # pushed down by its title bar: the window's own picture shows the screen.
 FRAMED_FULL_SCREEN = UNDER_WINE
+
+
+def restart():
+    """Waits until Wine's server has ended, as it does a few seconds after
+    its last program, so that the next program starts it anew: a setting
+    such as the display's scale takes effect then, as one of Windows' at
+    the next sign-in (Wine 10 mixes the old and the new scale otherwise)."""
+    subprocess.run([SERVER, "-w"], check=True)
 
 
 def version():
