@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Measures the cost of a frame against the floor of clear-and-swap frames,
-# start-up time, peak memory and allocations (see README, "Performance").
-# Runs on a virtual display when there is no screen.
+# start-up time, peak memory and allocations (see README, "Performance"),
+# then the web build's figures in headless Chromium beside them. Runs on a
+# virtual display when there is no screen.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-tools/install-deps.sh build headless
+tools/install-deps.sh build headless web browser
 cmake -S . -B build >/dev/null
 cmake --build build -j"$(nproc)" --target duruv duruv_bench >/dev/null
 
@@ -19,6 +20,8 @@ fi
 echo "The program's own code references no allocator (checked with nm)."
 
 if [ -n "${DISPLAY:-}" ]; then
-    exec build/duruv_bench
+    build/duruv_bench
+else
+    build/python3 tests/harness/display.py build/duruv_bench
 fi
-exec build/python3 tests/harness/display.py build/duruv_bench
+build/python3 bench/web.py "$(./package.sh web | tail -n 1)"

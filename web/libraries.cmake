@@ -14,7 +14,8 @@ target_include_directories(glu PRIVATE ${DURUV_WEB_GLU}/include ${DURUV_WEB_GLU}
 target_compile_options(glu PRIVATE -w -include ${CMAKE_CURRENT_LIST_DIR}/quad_strip.h)
 
 add_library(PkgConfig::SDL INTERFACE IMPORTED)
-target_include_directories(PkgConfig::SDL INTERFACE ${CMAKE_CURRENT_LIST_DIR}/include)
+target_compile_options(PkgConfig::SDL INTERFACE -sUSE_SDL=1 "SHELL:-include ${CMAKE_CURRENT_LIST_DIR}/sdl_gaps.h")
+target_link_options(PkgConfig::SDL INTERFACE -sUSE_SDL=1)
 add_library(PkgConfig::GL INTERFACE IMPORTED)
 target_include_directories(PkgConfig::GL INTERFACE ${DURUV_WEB_GLU}/include)
 target_link_libraries(PkgConfig::GL INTERFACE glu)

@@ -57,9 +57,11 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
 
 
 class Page:
-    """The page of the folder `folder` in a headless Chromium of its own."""
+    """The page of the folder `folder` in a headless Chromium of its own:
+    unpaced, its animation frames as fast as it can draw them, or paced by
+    the (virtual) display's refresh."""
 
-    def __init__(self, folder):
+    def __init__(self, folder, paced=False):
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=folder))
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.origin = "http://127.0.0.1:%d" % self.server.server_port
@@ -67,8 +69,8 @@ class Page:
         self.browser = subprocess.Popen(
             [CHROMIUM, "--headless=new", "--no-sandbox", "--no-first-run", "--remote-debugging-port=0",
              "--user-data-dir=" + self.profile.name, "--window-size=%d,%d" % SCREEN,
-             "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "--disable-gpu-vsync",
-             "--disable-frame-rate-limit", "about:blank"],
+             "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "about:blank"]
+            + ([] if paced else ["--disable-gpu-vsync", "--disable-frame-rate-limit"]),
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         endpoint = until(self._devtools_endpoint, "Chromium's DevTools endpoint")
         targets = json.load(urllib.request.urlopen(endpoint + "/json/list"))
@@ -185,6 +187,6 @@ class Page:
 
 def folder_of(zip_file, work):
     """Unpacks the web ZIP into `work` and returns the page's folder."""
-    subprocess.run(["cmake", "-E", "tar", "xf", zip_file], cwd=work, check=True)
+    subprocess.run(["cmake", "-E", "tar", "xf", os.path.abspath(zip_file)], cwd=work, check=True)
     folder, = [os.path.join(work, name) for name in os.listdir(work)]
     return folder
