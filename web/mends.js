@@ -84,8 +84,15 @@ mergeInto(LibraryManager.library, {
   // F1: the page's full screen, without the pointer lock the library would
   // ask for, and back to the view's size before. The page carries it out
   // (Module.toggleFullScreen); the program's window stays as it is.
+  SDL_WM_ToggleFullScreen__deps: ['$DuruvPage'],
   SDL_WM_ToggleFullScreen: function(surface) {
     Module['toggleFullScreen']();
     return 1;
   },
+
+  // The page gives the view a new size with Module.resizeView, which SDL
+  // passes on to the program as a resize event.
+  $DuruvPage__deps: ['$Browser'],
+  $DuruvPage__postset: 'Module["resizeView"] = function(width, height) { Browser.setCanvasSize(width, height); };',
+  $DuruvPage: {},
 });
