@@ -145,9 +145,19 @@ class Page:
 
     def frame_reached(self, frame):
         """Waits until the program has drawn frame `frame` and waits for the
-        next animation frame, which the counter holds back."""
-        until(lambda: self.evaluate("window.duruvFrames.held !== null && window.duruvFrames.count") == frame,
-              "frame %d" % frame)
+        next animation frame, which the counter holds back. The wait's
+        deadline runs from the last frame drawn, so that a busy machine,
+        which draws slowly, ends it on the state and not on the clock."""
+        last = [None]
+
+        def progress():
+            count, held = self.evaluate("[window.duruvFrames.count, window.duruvFrames.held !== null]")
+            if held and count == frame:
+                return "reached"
+            moved, last[0] = count != last[0], count
+            return "moved" if moved else None
+        while until(progress, "frame %d, or any frame on the way" % frame) != "reached":
+            pass
 
     def run_to(self, frame):
         """Lets the program draw on until frame `frame`, and stops it there;
