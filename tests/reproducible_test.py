@@ -15,9 +15,11 @@ import tempfile
 import unittest
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-PACKAGES = [(os.environ.get("DURUV_PACKAGE_DIR"), "build-again/duruv_*.deb", ["deb", "build-again"]),
-            (os.environ.get("DURUV_WINDOWS_DIR"), "build-windows/duruv-*-win64.*", ["windows"]),
-            (os.environ.get("DURUV_WEB_DIR"), "build-web/duruv-*-web.zip", ["web"])]
+# Where the first build is, what the rebuild makes, ./package.sh's arguments,
+# and the folder of the first build that comes along (built or fetched once).
+PACKAGES = [(os.environ.get("DURUV_PACKAGE_DIR"), "build-again/duruv_*.deb", ["deb", "build-again"], None),
+            (os.environ.get("DURUV_WINDOWS_DIR"), "build-windows/duruv-*-win64.*", ["windows"], "sdl"),
+            (os.environ.get("DURUV_WEB_DIR"), "build-web/duruv-*-web.zip", ["web"], "glu")]
 
 
 with open(os.path.join(SOURCE, ".gitignore")) as f:
@@ -39,15 +41,14 @@ class Reproducible(unittest.TestCase):
         self.addCleanup(shutil.rmtree, work)
         copy = os.path.join(work, "source")
         shutil.copytree(SOURCE, copy, ignore=outside_the_source, symlinks=True)
-        for built, pattern, args in filter(lambda p: p[0], PACKAGES):
-            if args == ["web"]:         # GLU's source, fetched once
-                shutil.copytree(os.path.join(built, "glu"), os.path.join(copy, "build-web", "glu"), symlinks=True)
-            if args == ["windows"]:
-                sdl = os.path.join(copy, "build-windows", "sdl")
-                shutil.copytree(os.path.join(built, "sdl"), sdl, symlinks=True)
-                for pc in glob.glob(os.path.join(sdl, "lib", "pkgconfig", "*.pc")):
+        for built, pattern, args, kept in filter(lambda p: p[0], PACKAGES):
+            if kept:
+                along = os.path.join(copy, os.path.dirname(pattern), kept)
+                shutil.copytree(os.path.join(built, kept), along, symlinks=True)
+                for pc in glob.glob(os.path.join(along, "lib", "pkgconfig", "*.pc")):
                     with open(pc) as f:
-                        self.assertNotIn(os.path.realpath(built), f.read(), "the build finds SDL through " + pc)
+                        self.assertNotIn(os.path.realpath(built), f.read(),
+                                         "the build finds %s through %s" % (kept, pc))
             subprocess.run(["sh", "-c", 'umask 077 && exec ./package.sh "$@"', "-"] + args, cwd=copy, check=True,
                            stdout=subprocess.DEVNULL)
             made = sorted(glob.glob(os.path.join(copy, pattern)))

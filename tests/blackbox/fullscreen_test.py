@@ -48,17 +48,17 @@ class FullScreen(OnVirtualDisplay):
     def settles(self, predicate, what):
         self.program.until(steadily(predicate, SETTLED), what)
 
-    def fills(self, picture, what):
-        """Waits until picture(), a frozen screenshot seen as the scene
-        would fill it, shows the scene filling it: a busy program draws its
-        first frame at a new size some time after the window has it."""
-        self.program.until(lambda: not scene_fills(*picture()), what)
+    def fills(self, shot, what, size=None):
+        """Waits until shot(), a frozen screenshot, shows the scene filling
+        a window of `size` (the shot's own by default): a busy program draws
+        its first frame at a new size some time after the window has it."""
+        self.program.until(lambda: not scene_fills(shot(), size), what)
 
     def assert_windowed(self):
         """The scene fills its 640 x 480 window again, and the program runs."""
         self.settles(lambda: not screen_covered(self.xs), "the window leaves full screen")
         self.settles(lambda: self.program.geometry() == WINDOW, "the window is 640 x 480 again")
-        self.fills(lambda: (self.program.frozen_screenshot(),), "the scene fills the window")
+        self.fills(self.program.frozen_screenshot, "the scene fills the window")
 
     def assert_full_screen(self):
         """The scene fills the screen: SDL2 (under sdl12-compat) and Wine
@@ -70,18 +70,18 @@ class FullScreen(OnVirtualDisplay):
         self.settles(lambda: screen_covered(self.xs), "a full-screen window")
         screen = self.xs.conn.screen()
         size = (screen.width_in_pixels, screen.height_in_pixels)
+
+        def whole_screen():
+            return self.program.frozen_screenshot(window=screen.root.id)
         if wine.FRAMED_FULL_SCREEN:
             self.assertEqual(self.program.geometry(), size)
-            self.fills(lambda: (self.program.frozen_screenshot(), size), "the scene fills the screen")
-            return
-        if not self.program.sdl_loaded().startswith("classic"):
-            self.fills(lambda: (self.program.frozen_screenshot(window=screen.root.id),), "the scene fills the screen")
-            return
-        image = self.program.frozen_screenshot(window=screen.root.id)
-        self.assertEqual(kind(image.pixel(5, 5)), "black", "the (white) desktop still shows")
-        middle = ((size[0] - WINDOW[0]) // 2, (size[1] - WINDOW[1]) // 2) + WINDOW
-        self.fills(lambda: (self.program.frozen_screenshot(window=screen.root.id).crop(*middle),),
-                   "the scene fills the middle of the screen")
+            self.fills(self.program.frozen_screenshot, "the scene fills the screen", size)
+        elif self.program.sdl_loaded().startswith("classic"):
+            self.assertEqual(kind(whole_screen().pixel(5, 5)), "black", "the (white) desktop still shows")
+            middle = ((size[0] - WINDOW[0]) // 2, (size[1] - WINDOW[1]) // 2) + WINDOW
+            self.fills(lambda: whole_screen().crop(*middle), "the scene fills the middle of the screen")
+        else:
+            self.fills(whole_screen, "the scene fills the screen")
 
     def test_f1_to_full_screen_and_back_then_twenty_quick_presses(self):
         if wine.cannot("full screen"):
