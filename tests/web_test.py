@@ -2,13 +2,17 @@
 the same pictures as the native program at the same frames, the finished
 tower, the held keys, F1 there and back, a resize of the view, Escape's end
 in words, a console without errors and no request outside the page's
-origin."""
+origin; on a phone's touch screen, upright and on its side, a view that
+fits and the buttons that stand for the keys; the manifest for a home
+screen, play offline after a first visit, and the program's failure line
+on the page where the browser gives no WebGL."""
 import os
 import tempfile
 import time
 import unittest
 
 import browser
+import picture
 import scene
 from display import XServer
 from program import Duruv
@@ -18,7 +22,14 @@ ZIP = os.environ.get("DURUV_WEB_ZIP", "")
 NATIVE = os.environ.get("DURUV_BINARY", "")
 COMPARED = (1, 600, 2500, 5100)     # frames: the start, flights, the finished tower
 FAR = 0.12 * 255                    # a channel this far off is a different colour
-ALIKE = 0.001                       # at most this share of the pixels may differ
+ALIKE = 0.001                       # at most this share of a 640 x 480 picture's pixels may differ
+
+
+def allowed(image):
+    """How many pixels of a picture may differ: they lie along the edges of
+    the solids, where two rasterizations part, so they grow with the
+    picture's width, not with its area."""
+    return ALIKE * scene.WINDOW[1] * image.width
 
 
 def differing(a, b):
@@ -27,19 +38,38 @@ def differing(a, b):
                for i in range(0, len(a.raw), 3))
 
 
+PHONES = ((390, 844), (844, 390), (320, 568))   # upright, on its side, the narrowest
+BUTTONS = {"ArrowLeft": "Turn left", "ArrowRight": "Turn right", "ArrowDown": "Tilt towards you",
+           "ArrowUp": "Tilt away", "q": "Nearer", "a": "Farther"}
+# Each key event that reaches the page's document, as "keydown 37".
+KEY_LOG = ("window.duruvKeys = []; ['keydown', 'keyup'].forEach(function (type) { "
+           "document.addEventListener(type, function (e) { duruvKeys.push(type + ' ' + e.keyCode); }); })")
+
+
 class WebPage(unittest.TestCase):
 
     def setUp(self):
         work = tempfile.TemporaryDirectory()
         self.addCleanup(work.cleanup)
-        self.page = browser.Page(browser.folder_of(ZIP, work.name))
-        self.addCleanup(self.page.close)
+        self.folder = browser.folder_of(ZIP, work.name)
+        self.page = self.browse()
+
+    def browse(self, **options):
+        page = browser.Page(self.folder, **options)
+        self.addCleanup(page.close)
+        return page
 
     def tearDown(self):
         self.assertEqual(self.page.exceptions, [], "uncaught exceptions")
         self.assertEqual(self.page.console, [], "errors and warnings in the console")
         outside = [url for url in self.page.requests if not url.startswith(self.page.origin + "/")]
         self.assertEqual(outside, [], "requests outside the page's origin")
+
+    def said(self):
+        """What the page says in words where the view was, once it says it."""
+        return until(lambda: self.page.evaluate("(function (said) { return said && said.style.display == 'block' "
+                                                "&& said.textContent; })(document.getElementById('said'))"),
+                     "words where the view was")
 
     def test_pictures_match_the_native_program_frame_by_frame(self):
         page = self.page
@@ -58,7 +88,7 @@ class WebPage(unittest.TestCase):
                 page.run_to(frame)
             seen = page.picture()
             with self.subTest(frame=frame):
-                self.assertLessEqual(differing(seen, expected[frame]), ALIKE * len(seen.raw) / 3)
+                self.assertLessEqual(differing(seen, expected[frame]), allowed(seen))
 
     def test_keys_f1_resize_and_escape(self):
         page = self.page
@@ -79,7 +109,7 @@ class WebPage(unittest.TestCase):
                 page.key("keyDown", "F1", repeat=True)
             page.key("keyUp", "F1")
             page.run_to(160)
-            self.assertEqual(page.evaluate("document.fullscreenElement.id"), "view")
+            self.assertEqual(page.evaluate("document.fullscreenElement.id"), "stage")
             self.assertEqual([page.canvas()["width"], page.canvas()["height"]],
                              page.evaluate("[window.innerWidth, window.innerHeight]"))
             self.assertEqual(scene.scene_fills(page.picture(), rotdy=30, tr=10), [])
@@ -99,8 +129,95 @@ class WebPage(unittest.TestCase):
         with self.subTest("Escape ends: no frame after it, and the page says so"):
             page.press("Escape")
             page.run_to(None)
-            until(lambda: page.evaluate("getComputedStyle(document.getElementById('ended')).display") == "block",
-                  "the word that Duruv has ended")
+            self.assertEqual(self.said(), "Duruv has ended. Reload the page to play it again.")
             frames = page.frames()
             time.sleep(1)
             self.assertEqual(page.frames(), frames)
+
+    def test_phone_view_fits_and_its_buttons_act_as_keys(self):
+        page = self.page
+        for width, height in PHONES:
+            with self.subTest("the view fits", screen=(width, height)):
+                page.phone(width, height)
+                page.open(stop_after=2)
+                view = page.canvas()
+                self.assertTrue(view["width"] == width or view["height"] == height, view)
+                self.assertAlmostEqual(view["width"] * 3 / 4, view["height"], delta=1)
+                self.assertLessEqual(view["x"] + view["width"], width)
+                self.assertLessEqual(view["y"] + view["height"], height)
+                self.assertEqual(page.evaluate("[document.documentElement.scrollWidth, scrollX, scrollY]"),
+                                 [width, 0, 0], "the page scrolls")
+                self.assertEqual(page.evaluate("getComputedStyle(document.getElementById('keys')).display"), "none")
+                with XServer() as xs, Duruv(xs, NATIVE) as native:
+                    native.start_up()
+                    native.resize(view["width"], view["height"])
+                    native.until(lambda: native.geometry() == (view["width"], view["height"]), "the new size")
+                    expected = native.picture_after(30)
+                    frame = native.frames.read()[0]
+                    self.assertEqual(native.escape(), 0)
+                page.run_to(frame)
+                seen = page.picture()
+                self.assertLessEqual(differing(seen, expected), allowed(seen))
+
+        page.evaluate(KEY_LOG)
+        centre = lambda name: page.evaluate(
+            "(function () { var r = document.querySelector('[aria-label=\"%s\"]').getBoundingClientRect(); "
+            "return [r.x + r.width / 2, r.y + r.height / 2]; })()" % name)
+        for key, name in BUTTONS.items():
+            code = browser.KEYS[key]
+            for ending in ("touchEnd", "touchCancel", "leaving the button", "a hidden page"):
+                with self.subTest(name, ending=ending):
+                    page.evaluate("duruvKeys = []")
+                    page.touch("touchStart", centre(name))
+                    if ending == "leaving the button":
+                        page.touch("touchMove", (5, 5))
+                    elif ending == "a hidden page":
+                        page.evaluate("Object.defineProperty(document, 'hidden', {value: true, configurable: true}); "
+                                      "document.dispatchEvent(new Event('visibilitychange')); delete document.hidden")
+                    let_go = ending in ("leaving the button", "a hidden page")
+                    self.assertEqual(page.evaluate("duruvKeys"), ["keydown %d" % code] + ["keyup %d" % code] * let_go)
+                    page.touch("touchEnd" if ending != "touchCancel" else ending)
+                    self.assertEqual(page.evaluate("duruvKeys"), ["keydown %d" % code, "keyup %d" % code])
+        with self.subTest("two buttons held at once are two keys held"):
+            page.evaluate("duruvKeys = []")
+            page.touch("touchStart", centre("Turn left"), centre("Nearer"))
+            page.touch("touchEnd")
+            self.assertEqual(sorted(page.evaluate("duruvKeys")), ["keydown 37", "keydown 81", "keyup 37", "keyup 81"])
+        with self.subTest("a button held turns the view one step a frame"):
+            page.evaluate("duruvKeys = []")
+            page.touch("touchStart", centre("Turn left"))
+            page.run_to(frame + 30)
+            page.touch("touchEnd")
+            self.assertEqual(scene.scene_fills(page.picture(), rotdy=30), [])
+        for name, code in (("Farther", 65), ("Full screen", 112)):
+            with self.subTest("a click", button=name):
+                page.evaluate("duruvKeys = []")
+                x, y = centre(name)
+                for kind in ("mousePressed", "mouseReleased"):
+                    page.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
+                self.assertEqual(page.evaluate("duruvKeys"), ["keydown %d" % code, "keyup %d" % code])
+
+    def test_manifest_and_play_offline(self):
+        page = self.page
+        page.open(stop_after=10)
+        manifest = page.call("Page.getAppManifest")
+        self.assertEqual(manifest["errors"], [])
+        self.assertEqual(manifest["manifest"]["name"], "Duruv")
+        self.assertEqual(manifest["manifest"]["display"], "kFullscreen")
+        for icon in manifest["manifest"]["icons"]:
+            with open(os.path.join(self.folder, os.path.basename(icon["url"])), "rb") as f:
+                image = picture.from_png(f.read())
+            self.assertEqual("%dx%d" % (image.width, image.height), icon["sizes"])
+        self.assertEqual(sorted(icon["sizes"] for icon in manifest["manifest"]["icons"]), ["192x192", "512x512"])
+        self.assertTrue(page.evaluate("navigator.serviceWorker.ready.then(function (r) { return !!r.active; })"))
+        page.offline()
+        page.open(stop_after=20)
+        self.assertEqual(scene.scene_fills(page.picture()), [])
+
+    def test_without_webgl_the_page_says_why(self):
+        page = self.page = self.browse(args=["--disable-3d-apis"])
+        page.call("Page.navigate", url=page.origin + "/index.html")
+        line = self.said()
+        self.assertRegex(line, "^Duruv: .*WebGL.*Turn on hardware acceleration or WebGL")
+        self.assertEqual(page.console, [line], "the same line as on standard error")
+        page.console.clear()

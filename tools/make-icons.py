@@ -1,10 +1,11 @@
 """Makes the program's icons from its own picture: the finished tower, cut
 square out of the window on a virtual display, its black background made
-transparent, scaled to each hicolor size. Rerun after a change to the scene:
+transparent, scaled to each hicolor size and to the web page's. Rerun after a
+change to the scene:
 
     build/python3 tools/make-icons.py build/duruv
 
-and commit what it writes under data/icons/."""
+and commit what it writes under data/icons/ and web/icons/."""
 import os
 import subprocess
 import sys
@@ -18,6 +19,8 @@ from program import Duruv
 from scene import PIVOT, WINDOW, project
 
 SIZES = (16, 24, 32, 48, 64, 128, 256)     # the sizes every package carries
+WEB = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "web", "icons")
+WEB_SIZES = (192, 512)                      # a home screen's, for the web page
 # A square of the first window, centred on the middle peg, from just above
 # its top to just under the base: SIDE pixels, BELOW of them under the
 # pivot, the peg's foot.
@@ -35,8 +38,9 @@ def main(binary):
             program.finished()
             program.frozen_screenshot(picture)
             program.escape()
-        for size in SIZES:
-            target = os.path.join(icons.HICOLOR, icons.path(size))
+        targets = [(size, os.path.join(icons.HICOLOR, icons.path(size))) for size in SIZES]
+        targets += [(size, os.path.join(WEB, "icon-%d.png" % size)) for size in WEB_SIZES]
+        for size, target in targets:
             os.makedirs(os.path.dirname(target), exist_ok=True)
             # No time stamps or other metadata, so that a rerun on an
             # unchanged scene writes the same files.

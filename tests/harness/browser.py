@@ -61,7 +61,7 @@ class Page:
     unpaced, its animation frames as fast as it can draw them, or paced by
     the (virtual) display's refresh."""
 
-    def __init__(self, folder, paced=False):
+    def __init__(self, folder, paced=False, args=()):
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=folder))
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.origin = "http://127.0.0.1:%d" % self.server.server_port
@@ -70,7 +70,7 @@ class Page:
             [CHROMIUM, "--headless=new", "--no-sandbox", "--no-first-run", "--remote-debugging-port=0",
              "--user-data-dir=" + self.profile.name, "--window-size=%d,%d" % SCREEN,
              "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "about:blank"]
-            + ([] if paced else ["--disable-gpu-vsync", "--disable-frame-rate-limit"]),
+            + ([] if paced else ["--disable-gpu-vsync", "--disable-frame-rate-limit"]) + list(args),
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         endpoint = until(self._devtools_endpoint, "Chromium's DevTools endpoint")
         targets = json.load(urllib.request.urlopen(endpoint + "/json/list"))
@@ -193,6 +193,22 @@ class Page:
     def press(self, key):
         self.key("keyDown", key)
         self.key("keyUp", key)
+
+    def phone(self, width, height):
+        """From the next load on, a phone's screen of `width` x `height`
+        that is touched, not pointed at with a mouse."""
+        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=1, mobile=True)
+        self.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+
+    def touch(self, kind, *points):
+        """Sends a touch event ("touchStart", "touchMove", "touchEnd" or
+        "touchCancel") with the fingers at `points`, (x, y) each."""
+        self.call("Input.dispatchTouchEvent", type=kind, touchPoints=[dict(x=x, y=y) for x, y in points])
+
+    def offline(self):
+        """Stops serving the page's folder, as a network that has gone."""
+        self.server.shutdown()
+        self.server.server_close()
 
 
 def folder_of(zip_file, work):

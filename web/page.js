@@ -1,0 +1,149 @@
+// The page around the program: the keyboard goes to the view and never
+// scrolls the page, a held key reaches the program once (its own loop
+// repeats it every frame), the view fits the screen and its size is the
+// program's window size, buttons stand for the keys on touch screens, F1
+// shows the view on the whole screen, and the end or a failure is said in
+// words.
+(function () {
+  var stage = document.getElementById('stage');
+  var view = document.getElementById('view');
+  var canvas = document.getElementById('canvas');
+  var said = document.getElementById('said');
+  var PAGE_KEYS = ['ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'F1', ' '];
+  var KEY_CODES = {ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, a: 65, q: 81, F1: 112};
+  var WIDTH = 640, HEIGHT = 480;      // the view on a screen that has room for it
+
+  window.addEventListener('keydown', function (event) {
+    if (PAGE_KEYS.indexOf(event.key) >= 0) event.preventDefault();
+    if (event.repeat) event.stopImmediatePropagation();
+  }, true);
+  canvas.addEventListener('click', function () { canvas.focus({preventScroll: true}); });
+  window.addEventListener('load', function () { canvas.focus({preventScroll: true}); });
+
+  // The largest view of 4:3, up to 640 x 480, that fits the page beside
+  // the buttons, unless the view's handle gave it a size of its own.
+  var fitted = null;
+  function fit() {
+    if (document.fullscreenElement || (fitted && (view.style.width != fitted[0] || view.style.height != fitted[1])))
+      return;
+    var borders = view.offsetWidth - view.clientWidth;
+    var beside = getComputedStyle(stage).flexDirection == 'row';
+    var roomWidth = document.documentElement.clientWidth - borders - (beside ? stage.offsetWidth - view.offsetWidth : 0);
+    var roomHeight = window.innerHeight - stage.offsetTop - borders;
+    var width = Math.floor(Math.min(WIDTH, roomWidth, roomHeight * WIDTH / HEIGHT));
+    fitted = [width + 'px', Math.round(width * HEIGHT / WIDTH) + 'px'];
+    view.style.width = fitted[0];
+    view.style.height = fitted[1];
+  }
+  fit();
+  window.addEventListener('resize', fit);
+  document.addEventListener('fullscreenchange', fit);
+
+  // The view's size reaches the program as SDL's resize event whenever it
+  // differs from the program's window: after each new size of the view, and
+  // after the program sets a size of its own (its first, 640 x 480, always
+  // a change: the canvas starts at the browser's 300 x 150).
+  function follow() {
+    var width = view.clientWidth, height = view.clientHeight;
+    if (Module.resizeView && (width != canvas.width || height != canvas.height))
+      Module.resizeView(width, height);
+  }
+  new ResizeObserver(follow).observe(view);
+  new MutationObserver(follow).observe(canvas, {attributes: true, attributeFilter: ['width', 'height']});
+
+  // A button acts as its key: pressed while a finger or the mouse is on it,
+  // let go on lift, cancel, leaving the button, or when the page is hidden.
+  // Full screen goes on a tap, which is what lets a page ask for it.
+  function send(type, key) {
+    var event = new KeyboardEvent(type, {key: key, code: key, bubbles: true, cancelable: true});
+    Object.defineProperty(event, 'keyCode', {value: KEY_CODES[key]});
+    canvas.dispatchEvent(event);
+  }
+  var buttons = Array.prototype.slice.call(document.querySelectorAll('#pad button'));
+  buttons.forEach(function (button) {
+    var key = button.dataset.key, pointers = [];
+    function letGo() {
+      if (!button.classList.contains('held')) return;
+      button.classList.remove('held');
+      send('keyup', key);
+    }
+    function lift(event) {
+      pointers = pointers.filter(function (id) { return id != event.pointerId; });
+      if (pointers.length == 0) letGo();
+    }
+    button.release = function () {
+      pointers = [];
+      letGo();
+    };
+    if (key == 'F1') {
+      button.hidden = !document.fullscreenEnabled;
+      button.addEventListener('click', function () { send('keydown', key); send('keyup', key); });
+      return;
+    }
+    button.addEventListener('pointerdown', function (event) {
+      event.preventDefault();
+      button.releasePointerCapture(event.pointerId);     // so that leaving the button lets go
+      pointers.push(event.pointerId);
+      if (pointers.length == 1) {
+        button.classList.add('held');
+        send('keydown', key);
+      }
+    });
+    ['pointerup', 'pointercancel', 'pointerleave'].forEach(function (type) { button.addEventListener(type, lift); });
+  });
+  document.addEventListener('visibilitychange', function () {
+    if (document.hidden) buttons.forEach(function (button) { button.release(); });
+  });
+  stage.addEventListener('contextmenu', function (event) { event.preventDefault(); });
+
+  // What the program says on its standard error, it says on the page too
+  // when it ends with a failure; a failure before the program runs is said
+  // in the same place.
+  var lastLine = '';
+  function say(text) {
+    if (document.fullscreenElement) document.exitFullscreen();
+    stage.style.display = 'none';
+    said.textContent = text;
+    said.style.display = 'block';
+  }
+
+  // The program ends by exit(), which Emscripten reports by throwing its
+  // ExitStatus: that is no error here.
+  function ended(event) {
+    var error = event.error || event.reason;
+    if (error && error.name == 'ExitStatus') event.preventDefault();
+  }
+  window.addEventListener('error', ended);
+  window.addEventListener('unhandledrejection', ended);
+
+  window.Module = {
+    canvas: canvas,
+    printErr: function (line) {
+      console.error(line);
+      lastLine = line;
+    },
+    toggleFullScreen: function () {
+      if (document.fullscreenElement) document.exitFullscreen();
+      else stage.requestFullscreen();
+    },
+    onExit: function (status) {
+      say(status == 0 ? 'Duruv has ended. Reload the page to play it again.'
+                      : lastLine || 'Duruv has stopped with status ' + status + '.');
+    },
+    onAbort: function (what) {
+      say('Duruv cannot play in this browser: ' + what);
+    },
+  };
+
+  // Emscripten's notes on its OpenGL emulation, which it writes as it loads
+  // on whichever of the two its version takes, are for developers.
+  ['warn', 'error'].forEach(function (level) {
+    var write = console[level];
+    console[level] = function (text) {
+      if (!/^WARNING: using emscripten GL/.test(text)) write.apply(console, arguments);
+    };
+  });
+
+  if ('serviceWorker' in navigator)
+    navigator.serviceWorker.register('offline.js').catch(function () {});
+})();
