@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures the cost of a frame against the floor of clear-and-swap frames,
 # start-up time, peak memory and allocations (see README, "Performance"),
-# then the web build's figures in headless Chromium beside them. Runs on a
+# then the web build's figures in each browser engine beside them. Runs on a
 # virtual display when there is no screen.
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -1,8 +1,9 @@
-"""The web Duruv's figures in headless Chromium, for ./bench.sh: the first
-frame after the page's load, frames a second paced by the browser's
-animation frames and unpaced, the main thread's milliseconds per frame
-(from an animation frame's start to the program's next swap: the program,
-the emulation and WebGL), and the sizes of duruv.wasm and duruv.js.
+"""The web Duruv's figures in each browser engine the system has, for
+./bench.sh: the first frame after the page's load, frames a second paced
+by the browser's animation frames and, where the engine can, unpaced, the
+main thread's milliseconds per frame (from an animation frame's start to the
+program's next swap: the program, the emulation and WebGL), and the sizes
+of duruv.wasm and duruv.js.
 
     python3 bench/web.py WEB_ZIP"""
 import gzip
@@ -16,23 +17,12 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import browser
 
 FRAMES = 600                # frames measured, after the first
-TIMING = """
-(function () {
-  var frames = window.duruvFrames, request = window.requestAnimationFrame, started = null;
-  frames.busy = [];
-  window.requestAnimationFrame = function (callback) {
-    if (started !== null) frames.busy.push(performance.now() - started);
-    if (frames.count == 0) frames.firstAt = performance.now();
-    return request(function (time) { started = performance.now(); callback(time); });
-  };
-})();
-"""
+PACES = {"chromium": (True, False), "firefox": (True, False), "webkit": (True,)}
 
 
-def measure(folder, paced):
+def measure(engine, folder, paced):
     """First frame (ms after navigation), frames a second, median busy ms."""
-    with browser.Page(folder, paced=paced) as page:
-        page.call("Page.addScriptToEvaluateOnNewDocument", source=TIMING)
+    with browser.open_page(engine, folder, paced=paced) as page:
         page.open(stop_after=1)
         first = page.evaluate("window.duruvFrames.firstAt")
         start = time.monotonic()
@@ -45,11 +35,15 @@ def measure(folder, paced):
 def main(zip_file):
     with tempfile.TemporaryDirectory() as work:
         folder = browser.folder_of(zip_file, work)
-        print("Web (headless Chromium, software WebGL), %d frames:" % FRAMES)
-        for paced in (True, False):
-            first, rate, busy = measure(folder, paced)
-            print("  %-9s first frame %4.0f ms after load, %5.1f frames/s, main thread %5.2f ms a frame (median)"
-                  % ("paced" if paced else "unpaced", first, rate, busy))
+        for engine, paces in PACES.items():
+            if browser.missing(engine):
+                print("Web in %s: %s" % (engine, browser.missing(engine)))
+                continue
+            print("Web in %s (software WebGL), %d frames:" % (engine, FRAMES))
+            for paced in paces:
+                first, rate, busy = measure(engine, folder, paced)
+                print("  %-9s first frame %4.0f ms after load, %5.1f frames/s, main thread %5.2f ms a frame (median)"
+                      % ("paced" if paced else "unpaced", first, rate, busy))
         for name in ("duruv.wasm", "duruv.js"):
             with open(os.path.join(folder, name), "rb") as f:
                 data = f.read()

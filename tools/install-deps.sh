@@ -6,7 +6,7 @@
 #   package   build the Debian package (./package.sh deb)
 #   windows   build Duruv for Windows and its packages (./package.sh windows)
 #   web       build Duruv for the browser and its ZIP (./package.sh web)
-#   browser   play the page in headless Chromium (./test.sh)
+#   browser   play the page in Chromium, Firefox and WebKitGTK (./test.sh)
 #   test      the rest that ./test.sh needs, Wine among it
 #   chroot    make clean Debian systems (scripts/test-in-chroot.sh)
 # Releases name some packages differently: "a|b" takes the first name the
@@ -20,7 +20,7 @@ declare -A NEEDS=(
     [package]="dpkg-dev file"
     [windows]="cmake make pkg-config g++-mingw-w64-x86-64 dpkg-dev nsis icoutils"
     [web]="cmake make emscripten"
-    [browser]="chromium python3-websocket"
+    [browser]="chromium python3-websocket firefox-esr? webkit2gtk-driver? python3-selenium"
     [test]="libgtest-dev valgrind libsdl2-2.0-0 clang libclang-rt-dev
             desktop-file-utils appstream lintian man-db weston wine64|wine? diffoscope-minimal"
     [chroot]="mmdebstrap"

@@ -74,7 +74,7 @@ mergeInto(LibraryManager.library, {
   // Each swap waits for the browser's next animation frame: the display's
   // pace, as a swap that waits for the display's refresh. Meanwhile the
   // browser shows the frame and takes the events.
-  SDL_GL_SwapBuffers__deps: ['$Asyncify'],
+  SDL_GL_SwapBuffers__deps: ['$Asyncify', '$DuruvPage'],
   SDL_GL_SwapBuffers: function() {
     return Asyncify.handleSleep(function(wakeUp) {
       requestAnimationFrame(function() { wakeUp(); });
@@ -82,16 +82,16 @@ mergeInto(LibraryManager.library, {
   },
 
   // F1: the page's full screen, without the pointer lock the library would
-  // ask for, and back to the view's size before. The page carries it out
-  // (Module.toggleFullScreen); the program's window stays as it is.
-  SDL_WM_ToggleFullScreen__deps: ['$DuruvPage'],
+  // ask for, and back to the view's size before. The page has switched it
+  // already, in the key's own handler, where browsers allow it; the
+  // program's window stays as it is.
   SDL_WM_ToggleFullScreen: function(surface) {
-    Module['toggleFullScreen']();
     return 1;
   },
 
   // The page gives the view a new size with Module.resizeView, which SDL
-  // passes on to the program as a resize event.
+  // passes on to the program as a resize event. (It comes with the swap,
+  // which every build links.)
   $DuruvPage__deps: ['$Browser'],
   $DuruvPage__postset: 'Module["resizeView"] = function(width, height) { Browser.setCanvasSize(width, height); };',
   $DuruvPage: {},

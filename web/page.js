@@ -2,7 +2,7 @@
 // scrolls the page, a held key reaches the program once (its own loop
 // repeats it every frame), the view fits the screen and its size is the
 // program's window size, buttons stand for the keys on touch screens, F1
-// shows the view on the whole screen, and the end or a failure is said in
+// shows the stage on the whole screen, and the end or a failure is said in
 // words.
 (function () {
   var stage = document.getElementById('stage');
@@ -13,10 +13,19 @@
   var KEY_CODES = {ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, a: 65, q: 81, F1: 112};
   var WIDTH = 640, HEIGHT = 480;      // the view on a screen that has room for it
 
+  // F1 switches full screen here, in the key's own handler, the one place
+  // where every browser allows it; the program's own switch then has
+  // nothing left to do.
+  var playing = true;
   window.addEventListener('keydown', function (event) {
     if (PAGE_KEYS.indexOf(event.key) >= 0) event.preventDefault();
     if (event.repeat) event.stopImmediatePropagation();
+    else if (event.key == 'F1' && playing) toggleFullScreen();
   }, true);
+  function toggleFullScreen() {
+    if (document.fullscreenElement) document.exitFullscreen();
+    else stage.requestFullscreen().catch(function () {});   // refused: the view stays as it is
+  }
   canvas.addEventListener('click', function () { canvas.focus({preventScroll: true}); });
   window.addEventListener('load', function () { canvas.focus({preventScroll: true}); });
 
@@ -101,6 +110,7 @@
   // in the same place.
   var lastLine = '';
   function say(text) {
+    playing = false;
     if (document.fullscreenElement) document.exitFullscreen();
     stage.style.display = 'none';
     said.textContent = text;
@@ -121,10 +131,6 @@
     printErr: function (line) {
       console.error(line);
       lastLine = line;
-    },
-    toggleFullScreen: function () {
-      if (document.fullscreenElement) document.exitFullscreen();
-      else stage.requestFullscreen();
     },
     onExit: function (status) {
       say(status == 0 ? 'Duruv has ended. Reload the page to play it again.'

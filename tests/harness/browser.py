@@ -1,18 +1,23 @@
-"""Duruv's page in headless Chromium, driven over the DevTools protocol: the
-page's folder served on a port of its own, the browser started with a
-profile of its own, the page's console, exceptions and requests recorded,
-keys sent as a keyboard sends them, and pictures of the view. The frames
-are counted and stopped by a script the test injects before the page
-loads (the page itself carries none): each swap asks for one animation
-frame, so holding back the animation frame after swap N keeps frame N on
-the screen."""
+"""Duruv's page in a browser of its own, in each of three engines behind one
+small interface: Chromium, headless, over the DevTools protocol; Firefox
+over WebDriver BiDi and WebKitGTK's MiniBrowser over WebDriver, both on a
+virtual display, where they have WebGL. The page's folder is served on a
+port of its own, with a frame counter put at the head of index.html (the
+page itself carries none): each swap asks for one animation frame, so
+holding back the animation frame after swap N, which the address's `stop`
+names, keeps frame N on the screen; the counter's own animation frames,
+which it does not count, tell when the screen shows it. Each driver records the page's
+console, exceptions and requests, sends keys as a keyboard does and takes
+pictures of the view."""
 import base64
 import functools
+import glob
 import http.server
 import json
 import os
 import re
 import shutil
+import socket
 import subprocess
 import tempfile
 import threading
@@ -21,20 +26,27 @@ import urllib.request
 import websocket
 
 import picture
+from display import XServer
 from wait import until
 
-CHROMIUM = shutil.which("chromium") or "chromium"
-SCREEN = (1280, 1024)           # the headless browser's window and screen
+SCREEN = (1280, 1024)           # the browser's window and screen
 
-FRAME_COUNTER = """
+FRAME_COUNTER = """<script>
 (function () {
-  var frames = window.duruvFrames = {count: 0, stopAt: Infinity, held: null};
+  var stop = Number(new URLSearchParams(location.search).get('stop')) || Infinity;
+  var frames = window.duruvFrames = {count: 0, stopAt: stop, held: null, console: [], busy: [], started: null};
   var request = window.requestAnimationFrame.bind(window);
   window.requestAnimationFrame = function (callback) {
-    frames.count++;
-    if (frames.count < frames.stopAt) return request(callback);
-    frames.held = callback;
+    var now = performance.now();            // the times for bench/web.py
+    if (frames.count++ == 0) frames.firstAt = now;
+    if (frames.started !== null) frames.busy.push(now - frames.started);
+    var timed = function (time) { frames.started = performance.now(); callback(time); };
+    if (frames.count < frames.stopAt) return request(timed);
+    frames.held = timed;
     return 0;
+  };
+  frames.shown = function () {   // after two rendering updates: the frame drawn last is on the screen
+    return new Promise(function (resolve) { request(function () { request(function () { resolve(); }); }); });
   };
   frames.release = function (stopAt) {
     var callback = frames.held;
@@ -42,49 +54,88 @@ FRAME_COUNTER = """
     frames.held = null;
     if (callback) request(callback);
   };
+  ['warn', 'error'].forEach(function (level) {
+    var write = console[level];
+    console[level] = function () {
+      frames.console.push(Array.prototype.map.call(arguments, function (a) {
+        return a instanceof Object ? a.stack || JSON.stringify(a) : String(a); }).join(' '));
+      write.apply(console, arguments);
+    };
+  });
+  ['error', 'unhandledrejection'].forEach(function (type) {
+    window.addEventListener(type, function (event) {
+      var error = event.error || event.reason || event.message;
+      setTimeout(function () { if (!event.defaultPrevented) frames.console.push(String(error)); });
+    });
+  });
 })();
-"""
+</script>"""
 
-KEYS = {"Escape": 27, "F1": 112, "ArrowLeft": 37, "ArrowUp": 38, "ArrowRight": 39, "ArrowDown": 40,
-        "q": 81, "a": 65}
+# Each key: its DOM key code, and its value in WebDriver's actions.
+KEYS = {"Escape": (27, "\uE00C"), "F1": (112, "\uE031"), "ArrowLeft": (37, "\uE012"),
+        "ArrowUp": (38, "\uE013"), "ArrowRight": (39, "\uE014"), "ArrowDown": (40, "\uE015"),
+        "q": (81, "q"), "a": (65, "a")}
 
 
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    """Serves files and writes no line per request."""
+class Site(http.server.SimpleHTTPRequestHandler):
+    """Serves the page's files, index.html with the frame counter at the
+    head of the document, and writes no line per request."""
+
+    def send_head(self):
+        if self.path.split("?")[0] != "/index.html":
+            return super().send_head()
+        with open(os.path.join(self.directory, "index.html"), "rb") as f:
+            page = f.read().replace(b"<head>", b"<head>" + FRAME_COUNTER.encode(), 1)
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html")
+        self.send_header("Content-Length", str(len(page)))
+        self.end_headers()
+        return _Bytes(page)
 
     def log_message(self, *args):
         pass
 
 
-class Page:
-    """The page of the folder `folder` in a headless Chromium of its own:
-    unpaced, its animation frames as fast as it can draw them, or paced by
-    the (virtual) display's refresh."""
+class _Bytes:
+    """What send_head returns for the server to copy: bytes as a file."""
 
-    def __init__(self, folder, paced=False, args=()):
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=folder))
+    def __init__(self, data):
+        self.data = data
+
+    def read(self, size=-1):
+        data, self.data = self.data, b""
+        return data
+
+    def close(self):
+        pass
+
+
+def missing(engine):
+    """Why `engine` cannot run the page here, or None."""
+    needs = {"chromium": ["chromium"], "firefox": ["firefox-esr"], "webkit": ["WebKitWebDriver", "MiniBrowser"]}
+    absent = [program for program in needs[engine] if not _program(program)]
+    return absent and "no %s on this system" % " or ".join(absent)
+
+
+def _program(name):
+    return shutil.which(name) or (glob.glob("/usr/lib/*/webkit2gtk-*/" + name) + [None])[0]
+
+
+def open_page(engine, folder, **options):
+    """The page of the folder `folder` in a browser of engine `engine`."""
+    return {"chromium": Chromium, "firefox": Firefox, "webkit": WebKit}[engine](folder, **options)
+
+
+class Page:
+    """What every engine's page offers; a driver fills in the rest:
+    _navigate, evaluate, _screenshot, key and _quit, and the lists console
+    (errors and warnings), exceptions and requests (their addresses)."""
+
+    def __init__(self, folder):
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Site, directory=folder))
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.origin = "http://127.0.0.1:%d" % self.server.server_port
         self.profile = tempfile.TemporaryDirectory()
-        self.browser = subprocess.Popen(
-            [CHROMIUM, "--headless=new", "--no-sandbox", "--no-first-run", "--remote-debugging-port=0",
-             "--user-data-dir=" + self.profile.name, "--window-size=%d,%d" % SCREEN,
-             "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "about:blank"]
-            + ([] if paced else ["--disable-gpu-vsync", "--disable-frame-rate-limit"]) + list(args),
-            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-        endpoint = until(self._devtools_endpoint, "Chromium's DevTools endpoint")
-        targets = json.load(urllib.request.urlopen(endpoint + "/json/list"))
-        page, = [t for t in targets if t["type"] == "page"]
-        self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], suppress_origin=True)
-        self.calls, self.console, self.exceptions, self.requests = 0, [], [], []
-        for domain in ("Runtime", "Log", "Network", "Page"):
-            self.call(domain + ".enable")
-        self.call("Page.addScriptToEvaluateOnNewDocument", source=FRAME_COUNTER)
-
-    def _devtools_endpoint(self):
-        line = self.browser.stderr.readline()
-        found = re.search(r"DevTools listening on (ws://[^/]+)", line)
-        return found and found.group(1).replace("ws://", "http://")
 
     def __enter__(self):
         return self
@@ -93,13 +144,89 @@ class Page:
         self.close()
 
     def close(self):
-        self.socket.close()
-        self.browser.kill()
-        self.browser.wait()
-        self.browser.stderr.close()
+        self._quit()
+        self.offline()
+        self.profile.cleanup()
+
+    def offline(self):
+        """Stops serving the page's folder, as a network that has gone."""
         self.server.shutdown()
         self.server.server_close()
-        self.profile.cleanup()
+
+    def open(self, stop_after=1):
+        """Loads the page, the program stopped after frame `stop_after`."""
+        self._navigate("%s/index.html?stop=%d" % (self.origin, stop_after))
+        self.frame_reached(stop_after)
+
+    def frames(self):
+        return self.evaluate("window.duruvFrames ? duruvFrames.count : 0")
+
+    def frame_reached(self, frame):
+        """Waits until the program has drawn frame `frame` and waits for the
+        next animation frame, which the counter holds back. The wait's
+        deadline runs from the last frame drawn, so that a busy machine,
+        which draws slowly, ends it on the state and not on the clock."""
+        last = [None]
+
+        def progress():
+            count, held = self.evaluate("window.duruvFrames ? [duruvFrames.count, duruvFrames.held !== null] : [0, false]")
+            if held and count == frame:
+                return "reached"
+            moved, last[0] = count != last[0], count
+            return "moved" if moved else None
+        while until(progress, "frame %d, or any frame on the way" % frame) != "reached":
+            pass
+
+    def run_to(self, frame):
+        """Lets the program draw on until frame `frame`, and stops it there;
+        with None, for good."""
+        self.evaluate("window.duruvFrames.release(%s)" % ("Infinity" if frame is None else frame))
+        if frame is not None:
+            self.frame_reached(frame)
+
+    def canvas(self):
+        """The canvas's drawing size and its place on the page."""
+        return self.evaluate("(function () { var c = document.getElementById('canvas'), "
+                             "r = c.getBoundingClientRect(); "
+                             "return {width: c.width, height: c.height, x: r.x, y: r.y}; })()")
+
+    def picture(self):
+        """The picture of the view as the screen shows it, once it shows the
+        frame drawn last."""
+        self.evaluate("window.duruvFrames.shown()")
+        c = self.canvas()
+        return self._screenshot(round(c["x"]), round(c["y"]), c["width"], c["height"])
+
+    def press(self, key):
+        self.key("keyDown", key)
+        self.key("keyUp", key)
+
+
+class Chromium(Page):
+    """Headless Chromium over the DevTools protocol: unpaced, its animation
+    frames as fast as it can draw them, or paced by the display's refresh;
+    `args` are more of its switches."""
+
+    def __init__(self, folder, paced=False, args=()):
+        super().__init__(folder)
+        self.browser = subprocess.Popen(
+            ["chromium", "--headless=new", "--no-sandbox", "--no-first-run", "--remote-debugging-port=0",
+             "--user-data-dir=" + self.profile.name, "--window-size=%d,%d" % SCREEN,
+             "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "about:blank"]
+            + ([] if paced else ["--disable-gpu-vsync", "--disable-frame-rate-limit"]) + list(args),
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        endpoint = until(lambda: _listening(self.browser, r"DevTools listening on (ws://[^/]+)"),
+                         "Chromium's DevTools endpoint").replace("ws://", "http://")
+        targets = json.load(urllib.request.urlopen(endpoint + "/json/list"))
+        page, = [t for t in targets if t["type"] == "page"]
+        self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], suppress_origin=True)
+        self.calls, self.console, self.exceptions, self.requests = 0, [], [], []
+        for domain in ("Runtime", "Log", "Network", "Page"):
+            self.call(domain + ".enable")
+
+    def _quit(self):
+        self.socket.close()
+        _end(self.browser)
 
     def call(self, method, **params):
         """Calls a DevTools method and returns its result, recording the
@@ -126,6 +253,9 @@ class Page:
         elif method == "Network.requestWillBeSent":
             self.requests.append(params["request"]["url"])
 
+    def _navigate(self, url):
+        self.call("Page.navigate", url=url)
+
     def evaluate(self, expression):
         """The value of a JavaScript expression in the page."""
         result = self.call("Runtime.evaluate", expression=expression, returnByValue=True, awaitPromise=True)
@@ -133,66 +263,17 @@ class Page:
             raise RuntimeError("%s: %s" % (expression, result["exceptionDetails"]["text"]))
         return result["result"].get("value")
 
-    def open(self, stop_after=1):
-        """Loads the page, the program stopped after frame `stop_after`."""
-        self.call("Page.addScriptToEvaluateOnNewDocument",
-                  source="window.duruvFrames.stopAt = %d;" % stop_after)
-        self.call("Page.navigate", url=self.origin + "/index.html")
-        self.frame_reached(stop_after)
-
-    def frames(self):
-        return self.evaluate("window.duruvFrames ? window.duruvFrames.count : 0")
-
-    def frame_reached(self, frame):
-        """Waits until the program has drawn frame `frame` and waits for the
-        next animation frame, which the counter holds back. The wait's
-        deadline runs from the last frame drawn, so that a busy machine,
-        which draws slowly, ends it on the state and not on the clock."""
-        last = [None]
-
-        def progress():
-            count, held = self.evaluate("[window.duruvFrames.count, window.duruvFrames.held !== null]")
-            if held and count == frame:
-                return "reached"
-            moved, last[0] = count != last[0], count
-            return "moved" if moved else None
-        while until(progress, "frame %d, or any frame on the way" % frame) != "reached":
-            pass
-
-    def run_to(self, frame):
-        """Lets the program draw on until frame `frame`, and stops it there;
-        with None, for good."""
-        self.evaluate("window.duruvFrames.release(%s)" % ("Infinity" if frame is None else frame))
-        if frame is not None:
-            self.frame_reached(frame)
-
-    def canvas(self):
-        """The canvas's drawing size and its place on the page."""
-        return self.evaluate("(function () { var c = document.getElementById('canvas'), "
-                             "r = c.getBoundingClientRect(); "
-                             "return {width: c.width, height: c.height, x: r.x, y: r.y}; })()")
-
-    def picture(self, path=None):
-        """The picture of the view as the screen shows it."""
-        canvas = self.canvas()
-        clip = dict(x=canvas["x"], y=canvas["y"], width=canvas["width"], height=canvas["height"], scale=1)
-        png = base64.b64decode(self.call("Page.captureScreenshot", format="png", clip=clip)["data"])
-        if path:
-            with open(path, "wb") as f:
-                f.write(png)
-        return picture.from_png(png)
+    def _screenshot(self, x, y, width, height):
+        clip = dict(x=x, y=y, width=width, height=height, scale=1)
+        return picture.from_png(base64.b64decode(self.call("Page.captureScreenshot", format="png", clip=clip)["data"]))
 
     def key(self, kind, key, repeat=False):
         """Sends one key event ("keyDown" or "keyUp") as a keyboard does; a
         repeated keyDown is the keyboard's own repeat of a held key."""
-        code = KEYS[key]
+        code = KEYS[key][0]
         self.call("Input.dispatchKeyEvent", type=kind, key=key, windowsVirtualKeyCode=code,
                   nativeVirtualKeyCode=code, code=key if len(key) > 1 else "Key" + key.upper(),
                   autoRepeat=repeat)
-
-    def press(self, key):
-        self.key("keyDown", key)
-        self.key("keyUp", key)
 
     def phone(self, width, height):
         """From the next load on, a phone's screen of `width` x `height`
@@ -205,10 +286,153 @@ class Page:
         "touchCancel") with the fingers at `points`, (x, y) each."""
         self.call("Input.dispatchTouchEvent", type=kind, touchPoints=[dict(x=x, y=y) for x, y in points])
 
-    def offline(self):
-        """Stops serving the page's folder, as a network that has gone."""
-        self.server.shutdown()
-        self.server.server_close()
+
+class Firefox(Page):
+    """Firefox on a virtual display of its own over WebDriver BiDi, its
+    animation frames as fast as it can draw them unless paced."""
+
+    def __init__(self, folder, paced=False):
+        super().__init__(folder)
+        # A virtual display's window never has the system's focus; Firefox's
+        # test mode takes it as a desktop's active window.
+        with open(os.path.join(self.profile.name, "user.js"), "w") as prefs:
+            prefs.write('user_pref("layout.frame_rate", %d);\n' % (-1 if paced else 0))
+        self.display = XServer()
+        self.browser = subprocess.Popen(
+            ["firefox-esr", "--remote-debugging-port=0", "--profile", self.profile.name, "--no-remote",
+             "--width=%d" % SCREEN[0], "--height=%d" % SCREEN[1], "about:blank"],
+            env=self.display.env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        endpoint = until(lambda: _listening(self.browser, r"WebDriver BiDi listening on (ws://\S+)"),
+                         "Firefox's WebDriver BiDi endpoint")
+        self.socket = websocket.create_connection(endpoint + "/session", suppress_origin=True)
+        self.calls, self.console, self.exceptions, self.requests = 0, [], [], []
+        self.call("session.new", capabilities={})
+        self.context = self.call("browsingContext.getTree")["contexts"][0]["context"]
+        self.call("session.subscribe", events=["log.entryAdded", "network.beforeRequestSent"])
+
+    def _quit(self):
+        self.socket.close()
+        _end(self.browser)
+        self.display.stop()
+
+    def call(self, method, **params):
+        """Calls a BiDi command and returns its result, recording the events
+        that come meanwhile."""
+        self.calls += 1
+        self.socket.send(json.dumps({"id": self.calls, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.socket.recv())
+            if message.get("id") == self.calls:
+                if message["type"] == "error":
+                    raise RuntimeError("%s: %s" % (method, message.get("message", message["error"])))
+                return message["result"]
+            params = message.get("params", {})
+            if message.get("method") == "log.entryAdded" and params["level"] in ("error", "warn"):
+                (self.exceptions if params["type"] == "javascript" else self.console).append(params["text"])
+            elif message.get("method") == "network.beforeRequestSent" and params["context"] == self.context:
+                self.requests.append(params["request"]["url"])
+
+    def _navigate(self, url):
+        self.call("browsingContext.navigate", context=self.context, url=url, wait="complete")
+
+    def evaluate(self, expression):
+        result = self.call("script.evaluate", target={"context": self.context}, awaitPromise=True,
+                           expression="Promise.resolve(%s).then(function (v) { return JSON.stringify(v); })"
+                           % expression)
+        if result["type"] == "exception":
+            raise RuntimeError("%s: %s" % (expression, result["exceptionDetails"]["text"]))
+        return json.loads(result["result"].get("value") or "null")
+
+    def _screenshot(self, x, y, width, height):
+        clip = {"type": "box", "x": x, "y": y, "width": width, "height": height}
+        return picture.from_png(base64.b64decode(
+            self.call("browsingContext.captureScreenshot", context=self.context, clip=clip)["data"]))
+
+    def key(self, kind, key, repeat=False):
+        """Sends one key event; WebDriver makes a second keyDown of a held
+        key the keyboard's repeat."""
+        self.call("input.performActions", context=self.context,
+                  actions=[{"type": "key", "id": "keyboard", "actions": [{"type": kind, "value": KEYS[key][1]}]}])
+
+
+class WebKit(Page):
+    """WebKitGTK's MiniBrowser on a virtual display of its own over
+    WebDriver, through Selenium; paced by the display's refresh. WebKit's
+    driver reads no console, so the page's own record of it stands in, and
+    the page's resource timings for its requests."""
+
+    def __init__(self, folder, paced=True):
+        from selenium import webdriver
+        from selenium.webdriver.webkitgtk.options import Options
+        super().__init__(folder)
+        self.display = XServer()
+        with socket.socket() as s:
+            s.bind(("127.0.0.1", 0))
+            port = s.getsockname()[1]
+        self.browser = subprocess.Popen(["WebKitWebDriver", "--port=%d" % port], env=self.display.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        options = Options()
+        options.binary_location = _program("MiniBrowser")
+        options.add_argument("--automation")
+        until(lambda: _answers(port), "WebKitWebDriver")
+        self.driver = webdriver.Remote(command_executor="http://127.0.0.1:%d" % port, options=options)
+        self.driver.set_window_size(*SCREEN)
+
+    def _quit(self):
+        self.driver.quit()
+        _end(self.browser)
+        self.display.stop()
+
+    def _navigate(self, url):
+        self.driver.get(url)
+
+    def evaluate(self, expression):
+        result = self.driver.execute_async_script(
+            "var done = arguments[arguments.length - 1];"
+            "Promise.resolve().then(function () { return %s; }).then(function (v) { done(JSON.stringify(v)); },"
+            " function (e) { done({error: String(e)}); });" % expression)
+        if isinstance(result, dict):
+            raise RuntimeError("%s: %s" % (expression, result["error"]))
+        return json.loads(result or "null")
+
+    @property
+    def exceptions(self):
+        return []           # the page's record of the console has them
+
+    @property
+    def console(self):
+        return self.evaluate("window.duruvFrames ? duruvFrames.console : []")
+
+    @property
+    def requests(self):
+        return self.evaluate("performance.getEntries().map(function (e) { return e.name; })"
+                             ".filter(function (name) { return /:/.test(name); })")
+
+    def _screenshot(self, x, y, width, height):
+        return picture.from_png(self.driver.get_screenshot_as_png()).crop(x, y, width, height)
+
+    def key(self, kind, key, repeat=False):
+        from selenium.webdriver.common.action_chains import ActionChains
+        chain = ActionChains(self.driver)
+        (chain.key_down if kind == "keyDown" else chain.key_up)(KEYS[key][1]).perform()
+
+
+def _listening(browser, pattern):
+    """The address a browser says on standard error it listens on, once it has."""
+    found = re.search(pattern, browser.stderr.readline())
+    return found and found.group(1)
+
+
+def _answers(port):
+    with socket.socket() as s:
+        return s.connect_ex(("127.0.0.1", port)) == 0
+
+
+def _end(process):
+    process.kill()
+    process.wait()
+    if process.stderr:
+        process.stderr.close()
 
 
 def folder_of(zip_file, work):
