@@ -112,8 +112,6 @@ class WebPage(unittest.TestCase):
             self.assertEqual(scene.scene_fills(page.picture(), rotdy=30, tr=10), [])
 
         with self.subTest("F1, held so that the keyboard repeats it, fills the screen once"):
-            if ENGINE == "firefox":
-                self.skipTest("Firefox on a virtual display never gives the page the focus that full screen needs")
             page.key("keyDown", "F1")
             for _ in range(5):
                 page.key("keyDown", "F1", repeat=True)

@@ -309,6 +309,9 @@ class Firefox(Page):
         self.call("session.new", capabilities={})
         self.context = self.call("browsingContext.getTree")["contexts"][0]["context"]
         self.call("session.subscribe", events=["log.entryAdded", "network.beforeRequestSent"])
+        # A click on the page's margin, as a user's, gives the window the
+        # focus that full screen needs: a virtual display gives it none.
+        self.display.run("xdotool", "mousemove", "10", str(SCREEN[1] // 2), "click", "1")
 
     def _quit(self):
         self.socket.close()
