@@ -219,7 +219,7 @@ class WebPage(unittest.TestCase):
                 image = picture.from_png(f.read())
             self.assertEqual("%dx%d" % (image.width, image.height), icon["sizes"])
         self.assertEqual(sorted(icon["sizes"] for icon in manifest["manifest"]["icons"]), ["192x192", "512x512"])
-        self.assertTrue(page.evaluate("navigator.serviceWorker.ready.then(function (r) { return !!r.active; })"))
+        until(lambda: page.evaluate("navigator.serviceWorker.controller !== null"), "the page's service worker")
         page.offline()
         page.open(stop_after=20)
         self.assertEqual(scene.scene_fills(page.picture()), [])
