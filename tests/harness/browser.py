@@ -2,8 +2,8 @@
 small interface: Chromium, headless, over the DevTools protocol; Firefox
 over WebDriver BiDi and WebKitGTK's MiniBrowser over WebDriver, both on a
 virtual display, where they have WebGL. The page's folder is served on a
-port of its own, with a frame counter put at the head of index.html (the
-page itself carries none): each swap asks for one animation frame, so
+port of its own, with a frame counter put at the head of its index.html
+when it is unpacked (the page itself carries none): each swap asks for one animation frame, so
 holding back the animation frame after swap N, which the address's `stop`
 names, keeps frame N on the screen; the counter's own animation frames,
 which it does not count, tell when the screen shows it. Each driver records the page's
@@ -77,36 +77,10 @@ KEYS = {"Escape": (27, "\uE00C"), "F1": (112, "\uE031"), "ArrowLeft": (37, "\uE0
         "q": (81, "q"), "a": (65, "a")}
 
 
-class Site(http.server.SimpleHTTPRequestHandler):
-    """Serves the page's files, index.html with the frame counter at the
-    head of the document, and writes no line per request."""
-
-    def send_head(self):
-        if self.path.split("?")[0] != "/index.html":
-            return super().send_head()
-        with open(os.path.join(self.directory, "index.html"), "rb") as f:
-            page = f.read().replace(b"<head>", b"<head>" + FRAME_COUNTER.encode(), 1)
-        self.send_response(200)
-        self.send_header("Content-Type", "text/html")
-        self.send_header("Content-Length", str(len(page)))
-        self.end_headers()
-        return _Bytes(page)
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    """Serves files and writes no line per request."""
 
     def log_message(self, *args):
-        pass
-
-
-class _Bytes:
-    """What send_head returns for the server to copy: bytes as a file."""
-
-    def __init__(self, data):
-        self.data = data
-
-    def read(self, size=-1):
-        data, self.data = self.data, b""
-        return data
-
-    def close(self):
         pass
 
 
@@ -132,7 +106,7 @@ class Page:
     (errors and warnings), exceptions and requests (their addresses)."""
 
     def __init__(self, folder):
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Site, directory=folder))
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=folder))
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.origin = "http://127.0.0.1:%d" % self.server.server_port
         self.profile = tempfile.TemporaryDirectory()
@@ -439,7 +413,12 @@ def _end(process):
 
 
 def folder_of(zip_file, work):
-    """Unpacks the web ZIP into `work` and returns the page's folder."""
+    """Unpacks the web ZIP into `work`, puts the frame counter at the head
+    of its index.html, and returns the page's folder."""
     subprocess.run(["cmake", "-E", "tar", "xf", os.path.abspath(zip_file)], cwd=work, check=True)
     folder, = [os.path.join(work, name) for name in os.listdir(work)]
+    with open(os.path.join(folder, "index.html"), "r+") as f:
+        page = f.read().replace("<head>", "<head>" + FRAME_COUNTER, 1)
+        f.seek(0)
+        f.write(page)
     return folder
