@@ -20,7 +20,7 @@ declare -A NEEDS=(
     [package]="dpkg-dev file"
     [windows]="cmake make pkg-config g++-mingw-w64-x86-64 dpkg-dev nsis icoutils"
     [web]="cmake make emscripten"
-    [browser]="chromium python3-websocket firefox-esr? webkit2gtk-driver? python3-selenium"
+    [browser]="chromium python3-websocket firefox-esr? webkit2gtk-driver|webkitgtk-webdriver? python3-selenium"
     [test]="libgtest-dev valgrind libsdl2-2.0-0 clang libclang-rt-dev
             desktop-file-utils appstream lintian man-db weston wine64|wine? diffoscope-minimal"
     [chroot]="mmdebstrap"

@@ -92,7 +92,7 @@ def missing(engine):
 
 
 def _program(name):
-    return shutil.which(name) or (glob.glob("/usr/lib/*/webkit2gtk-*/" + name) + [None])[0]
+    return shutil.which(name) or (glob.glob("/usr/lib/*/webkit*gtk-*/" + name) + [None])[0]
 
 
 def open_page(engine, folder, **options):
