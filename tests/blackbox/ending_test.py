@@ -17,16 +17,14 @@ def base_row(image):
 
 
 def still_base_row(program):
-    """The base's row once it stands still over three frames: the program
-    has taken the last key's release, however long that takes to reach it
-    (under Wine 10, longer than two frames). Three, not two: under Wine a
-    picture can be taken while a frame is being copied to the window, its
-    base row still the frame's before."""
-    rows = [base_row(program.picture_after(1)) for _ in range(2)]
+    """The base's row once it stands still from one frame to the next: the
+    program has taken the last key's release, however long that takes to
+    reach it (under Wine 10, longer than two frames)."""
+    rows = [base_row(program.picture_after(1))]
 
     def still():
         rows.append(base_row(program.picture_after(1)))
-        return rows[-1] if rows[-1] == rows[-2] == rows[-3] else None
+        return rows[-1] if rows[-1] == rows[-2] else None
     return program.until(still, "the view stands still")
 
 
