@@ -175,6 +175,20 @@ class Page:
         self.key("keyDown", key)
         self.key("keyUp", key)
 
+    def call(self, method, **params):
+        """Sends a command over the driver's socket (DevTools' or BiDi's,
+        which frame them alike) and returns its result, recording the events
+        that come meanwhile with the driver's _record."""
+        self.calls += 1
+        self.socket.send(json.dumps({"id": self.calls, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.socket.recv())
+            if message.get("id") == self.calls:
+                if "error" in message:
+                    raise RuntimeError("%s: %s" % (method, message.get("message", message["error"])))
+                return message["result"]
+            self._record(message)
+
 
 class Chromium(Page):
     """Headless Chromium over the DevTools protocol: unpaced, its animation
@@ -201,19 +215,6 @@ class Chromium(Page):
     def _quit(self):
         self.socket.close()
         _end(self.browser)
-
-    def call(self, method, **params):
-        """Calls a DevTools method and returns its result, recording the
-        events that come meanwhile."""
-        self.calls += 1
-        self.socket.send(json.dumps({"id": self.calls, "method": method, "params": params}))
-        while True:
-            message = json.loads(self.socket.recv())
-            if message.get("id") == self.calls:
-                if "error" in message:
-                    raise RuntimeError("%s: %s" % (method, message["error"]))
-                return message["result"]
-            self._record(message)
 
     def _record(self, event):
         method, params = event.get("method"), event.get("params", {})
@@ -292,22 +293,12 @@ class Firefox(Page):
         _end(self.browser)
         self.display.stop()
 
-    def call(self, method, **params):
-        """Calls a BiDi command and returns its result, recording the events
-        that come meanwhile."""
-        self.calls += 1
-        self.socket.send(json.dumps({"id": self.calls, "method": method, "params": params}))
-        while True:
-            message = json.loads(self.socket.recv())
-            if message.get("id") == self.calls:
-                if message["type"] == "error":
-                    raise RuntimeError("%s: %s" % (method, message.get("message", message["error"])))
-                return message["result"]
-            params = message.get("params", {})
-            if message.get("method") == "log.entryAdded" and params["level"] in ("error", "warn"):
-                (self.exceptions if params["type"] == "javascript" else self.console).append(params["text"])
-            elif message.get("method") == "network.beforeRequestSent" and params["context"] == self.context:
-                self.requests.append(params["request"]["url"])
+    def _record(self, event):
+        method, params = event.get("method"), event.get("params", {})
+        if method == "log.entryAdded" and params["level"] in ("error", "warn"):
+            (self.exceptions if params["type"] == "javascript" else self.console).append(params["text"])
+        elif method == "network.beforeRequestSent" and params["context"] == self.context:
+            self.requests.append(params["request"]["url"])
 
     def _navigate(self, url):
         self.call("browsingContext.navigate", context=self.context, url=url, wait="complete")
