@@ -17,6 +17,7 @@ import json
 import os
 import re
 import shutil
+import signal
 import socket
 import subprocess
 import tempfile
@@ -109,7 +110,9 @@ class Page:
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=folder))
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.origin = "http://127.0.0.1:%d" % self.server.server_port
-        self.profile = tempfile.TemporaryDirectory()
+        # A browser's helper processes may still write to its profile for a
+        # moment after it is killed; what they leave there is no fault.
+        self.profile = tempfile.TemporaryDirectory(ignore_cleanup_errors=True)
 
     def __enter__(self):
         return self
@@ -202,7 +205,7 @@ class Chromium(Page):
              "--user-data-dir=" + self.profile.name, "--window-size=%d,%d" % SCREEN,
              "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "about:blank"]
             + ([] if paced else ["--disable-gpu-vsync", "--disable-frame-rate-limit"]) + list(args),
-            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, start_new_session=True)
         endpoint = until(lambda: _listening(self.browser, r"DevTools listening on (ws://[^/]+)"),
                          "Chromium's DevTools endpoint").replace("ws://", "http://")
         targets = json.load(urllib.request.urlopen(endpoint + "/json/list"))
@@ -276,7 +279,7 @@ class Firefox(Page):
         self.browser = subprocess.Popen(
             ["firefox-esr", "--remote-debugging-port=0", "--profile", self.profile.name, "--no-remote",
              "--width=%d" % SCREEN[0], "--height=%d" % SCREEN[1], "about:blank"],
-            env=self.display.env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+            env=self.display.env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, start_new_session=True)
         endpoint = until(lambda: _listening(self.browser, r"WebDriver BiDi listening on (ws://\S+)"),
                          "Firefox's WebDriver BiDi endpoint")
         self.socket = websocket.create_connection(endpoint + "/session", suppress_origin=True)
@@ -338,7 +341,7 @@ class WebKit(Page):
             s.bind(("127.0.0.1", 0))
             port = s.getsockname()[1]
         self.browser = subprocess.Popen(["WebKitWebDriver", "--port=%d" % port], env=self.display.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
         options = Options()
         options.binary_location = _program("MiniBrowser")
         options.add_argument("--automation")
@@ -397,7 +400,8 @@ def _answers(port):
 
 
 def _end(process):
-    process.kill()
+    """Ends a browser (or its driver) and the helper processes it started."""
+    os.killpg(process.pid, signal.SIGKILL)
     process.wait()
     if process.stderr:
         process.stderr.close()
