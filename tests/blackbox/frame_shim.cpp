@@ -1,58 +1,12 @@
-// Preloaded into the real program by the black-box harness: passes every
-// buffer swap on to SDL and counts it in the file named by DURUV_FRAMES,
-// which the test maps too. The file holds four 64-bit numbers: the frames
-// drawn; the frame after which the program stops itself (SIGSTOP), so that
-// the test sees exactly that frame; and the monotonic times in nanoseconds
-// of the first swap and of the last. Before it stops, the picture is sent
-// to the X server, so that a screenshot shows that frame.
+// Preloaded into the native program by the black-box harness: counts each
+// buffer swap the program makes through SDL.
 #include <GL/glx.h>
-
-#include <csignal>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <dlfcn.h>
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
-namespace {
-
-struct Frames {
-    int64_t drawn, stopafter, firstswap, lastswap;
-};
-
-volatile Frames *Shared()
-{
-    static volatile Frames *frames = [] {
-        const char *path = std::getenv("DURUV_FRAMES");
-        int fd = path ? open(path, O_RDWR) : -1;
-        void *map = fd < 0 ? MAP_FAILED : mmap(nullptr, sizeof(Frames), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
-        if (map == MAP_FAILED) {
-            std::fprintf(stderr, "frame_shim: cannot map DURUV_FRAMES '%s'\n", path ? path : "");
-            std::abort();
-        }
-        close(fd);
-        return static_cast<volatile Frames *>(map);
-    }();
-    return frames;
-}
-
-}  // namespace
+#include "frame_count.h"
 
 extern "C" void SDL_GL_SwapBuffers()
 {
     reinterpret_cast<void (*)()>(dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers"))();
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    volatile Frames *frames = Shared();
-    frames->lastswap = t.tv_sec * INT64_C(1000000000) + t.tv_nsec;
-    if (frames->drawn == 0)
-        frames->firstswap = frames->lastswap;
-    if (++frames->drawn == frames->stopafter) {
-        if (Display *display = glXGetCurrentDisplay())
-            XSync(display, False);
-        raise(SIGSTOP);
-    }
+    CountFrame(glXGetCurrentDisplay());
 }

@@ -1,9 +1,9 @@
 """Drives the real Duruv binary on a virtual display: starts it, finds its
 window by its process, presses keys with xdotool, asks the window to close
-or resize as a desktop does, and reads its pictures. Where the harness may
-preload the frame shim (DURUV_FRAME_SHIM: a native program), it knows each
-frame the program draws; elsewhere (Windows' program under Wine, the
-headless player) it reads frames off the pictures. `python3 program.py
+or resize as a desktop does, and reads its pictures. With the frame shim
+(DURUV_FRAME_SHIM, preloaded into the program or into Wine running it), it
+knows each frame the program draws; without (the headless player), only
+what the pictures show. `python3 program.py
 BINARY` plays it on a display of its own until its first picture, then
 presses Escape, and exits with 0 only if that gave status 0."""
 import os
@@ -172,19 +172,8 @@ class Duruv:
             self.thaw()
 
     def picture_after(self, frames):
-        """A picture taken once the program has drawn at least `frames` more
-        frames: with the shim, exactly that many, after which it stopped;
-        without, `frames` changes of the picture while the disks fly."""
-        if not self.frames:
-            seen = [self.frozen_screenshot(), 0]
-
-            def changed():
-                image = self.frozen_screenshot()
-                seen[1] += image != seen[0]
-                seen[0] = image
-                return seen[1] >= frames
-            self.until(changed, "%d more frames" % frames)
-            return seen[0]
+        """The picture once the program has drawn exactly `frames` more
+        frames, after which it stopped; then it runs on."""
         self.freeze()
         target = self.frames.read()[0] + frames
         self.frames.stop_after(target)
@@ -192,13 +181,11 @@ class Duruv:
         return self.picture_at(target)
 
     def still(self, holds=lambda image: True, what="a picture that stands still"):
-        """A picture that the next one repeats, and of which holds() is true."""
-        last = [None]
-
+        """A picture of which holds() is true and that the program's next
+        frame repeats."""
         def repeated():
-            image, previous = self.frozen_screenshot(), last[0]
-            last[0] = image
-            return image if previous and image == previous and holds(image) else None
+            image = self.frozen_screenshot()
+            return image if holds(image) and self.picture_after(1) == image else None
         return self.until(repeated, what)
 
     def finished(self):
