@@ -1,10 +1,10 @@
 // The solver and the flight, linked with a DOEVENTS that records the
 // puzzle's state at every frame instead of drawing it.
-#include "common/scene.h"
 #include "common/state.h"
 #include "puzzle/flight.h"
 #include "puzzle/solver.h"
 #include "puzzle/stacks.h"
+#include "design.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,8 @@
 #include <csignal>
 #include <tuple>
 #include <vector>
+
+using namespace design;
 
 namespace {
 

@@ -2,7 +2,6 @@
 // it leaves, the shapes of the solids and the pixels of the scene, read back
 // at projected points. The test's own SDL_GL_SwapBuffers swaps nothing, so
 // every frame stays in the back buffer to be read.
-#include "common/scene.h"
 #include "common/state.h"
 #include "common/windowstate.h"
 #include "puzzle/stacks.h"
@@ -10,6 +9,7 @@
 #include "render/glstate.h"
 #include "render/primitives.h"
 #include "shell/window.h"
+#include "design.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+using namespace design;
 
 namespace {
 

@@ -2,11 +2,11 @@
 // with stand-ins for the GL set-up and the frame that log their calls, for
 // SDL's key state, which holds the keys each test sets, and for SDL's
 // framebuffer requests and video mode, which pass on what they record.
-#include "common/scene.h"
 #include "common/state.h"
 #include "common/windowstate.h"
 #include "shell/events.h"
 #include "shell/window.h"
+#include "design.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +18,8 @@
 #include <tuple>
 #include <utility>
 #include <vector>
+
+using namespace design;
 
 namespace {
 
