@@ -38,26 +38,11 @@ suite() {
     build-test/python3 tests/harness/display.py ctest --test-dir "$dir" --output-on-failure \
         --output-junit junit.xml "$@" || failed=1
 }
-# The closing lines: what was skipped and why, and the test cases of both
-# builds' JUnit reports, counted.
-summary() {
-    build-test/python3 -c '
-import os, re, sys, xml.etree.ElementTree as ET
-cases = [c for r in sys.argv[1:] if os.path.exists(r) for c in ET.parse(r).iter("testcase")]
-failed = sum(c.find("failure") is not None for c in cases)
-skipped = [c for c in cases if c.find("skipped") is not None]
-for c in cases:
-    out = c.findtext("system-out") or ""
-    for reason in re.findall(r"skipped .(.*).$", out, re.M) or (out.strip().splitlines() if c in skipped else []):
-        print("Skipped in %s: %s" % (c.get("name"), reason))
-print("test.sh: %d passed, %d failed, %d skipped" % (len(cases) - failed - len(skipped), failed, len(skipped)))
-' build-test/junit.xml build-sanitize/junit.xml
-}
 
 suite build-test
 suite build-sanitize --label-exclude "blackbox|install"
 for report in build-test/sdl-*.txt; do
     [ -e "$report" ] && echo "The $(basename "$report" .txt | cut -c5-) suite ran $(cat "$report")"
 done
-summary
+build-test/python3 scripts/test-summary.py build-test/junit.xml build-sanitize/junit.xml
 exit $failed

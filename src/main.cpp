@@ -1,9 +1,9 @@
 // Duruv: plays the solution of the Tower of Hanoi for seven disks as a lit,
 // animated 3D scene that the viewer can turn and zoom while it plays.
-#include "common/console.h"
 #include "common/scene.h"
 #include "common/state.h"
 #include "common/windowstate.h"
+#include "platform/platform.h"
 #include "puzzle/solver.h"
 #include "puzzle/stacks.h"
 #include "render/glstate.h"

@@ -1,6 +1,6 @@
 #include "common/exits.h"
 
-#include "common/console.h"
+#include "platform/platform.h"
 
 #include <SDL.h>
 

@@ -4,7 +4,7 @@
 #include "common/exits.h"
 #include "common/scene.h"
 #include "common/windowstate.h"
-#include "shell/display.h"
+#include "platform/platform.h"
 
 #include <cstring>
 

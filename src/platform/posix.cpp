@@ -1,5 +1,7 @@
-// The standard streams and the word to the user on POSIX systems.
-#include "common/console.h"
+// The standard streams and the word to the user on POSIX systems, the
+// browser's among them, and their displays' pixels: X11 and the browser
+// scale nothing that the program would have to follow.
+#include "platform/platform.h"
 
 #include <csignal>
 #include <cstdio>
@@ -26,4 +28,9 @@ void PREPARESTANDARDSTREAMS()
 void TELLUSER(const char *LINE)
 {
     std::fprintf(stderr, "%s\n", LINE);
+}
+
+int DISPLAYPIXELS(int PIXELS)
+{
+    return PIXELS;
 }

@@ -1,13 +1,8 @@
 // The window's system in a browser: WebGL, under Emscripten's emulation of
-// OpenGL; the browser scales the page for the display itself.
-#include "shell/display.h"
+// OpenGL.
+#include "platform/platform.h"
 
 const char *const OPENGLBINDING = "WebGL";
 
 const char *const OPENGLADVICE = ". Turn on hardware acceleration or WebGL in the browser's settings, "
                                  "or try another browser";
-
-int DISPLAYPIXELS(int PIXELS)
-{
-    return PIXELS;
-}
