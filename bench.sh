@@ -22,6 +22,6 @@ echo "The program's own code references no allocator (checked with nm)."
 if [ -n "${DISPLAY:-}" ]; then
     build/duruv_bench
 else
-    build/python3 tests/harness/display.py build/duruv_bench
+    build/python3 harness/display.py build/duruv_bench
 fi
 build/python3 bench/web.py "$(./package.sh web | tail -n 1)"

@@ -11,7 +11,7 @@ if [ "${1:-}" = web ]; then
     rm -rf build-web/site
     mkdir -p build-web/site
     (cd build-web/site && cmake -E tar xf "$zip")
-    exec python3 scripts/serve-web.py build-web/site/"$(basename "$zip" .zip)"
+    exec python3 harness/serve.py build-web/site/"$(basename "$zip" .zip)"
 fi
 
 # The virtual display's tools only where there is no screen to play on.

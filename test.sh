@@ -35,7 +35,7 @@ suite() {
     local dir=$1
     shift
     rm -f "$dir"/junit.xml "$dir"/sdl-*.txt
-    build-test/python3 tests/harness/display.py ctest --test-dir "$dir" --output-on-failure \
+    build-test/python3 harness/display.py ctest --test-dir "$dir" --output-on-failure \
         --output-junit junit.xml "$@" || failed=1
 }
 

@@ -13,7 +13,6 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "harness"))
 import browser
 
 FRAMES = 600                # frames measured, after the first

@@ -6,8 +6,6 @@ import subprocess
 import sys
 import time
 
-# The harness in tests/harness/: the virtual display and the program's driver.
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "harness"))
 import scene
 from display import XServer
 from program import Duruv

@@ -81,7 +81,7 @@ rm -rf --one-file-system "$work/test"
 echo "$release: the package built here, installed in a clean chroot (log: $logs/package.log)"
 deb="$(./package.sh deb 2>"$logs/package-build.log" | tail -n 1)"
 make_root package
-cp -r "$deb" tools tests/harness "$work/package/root/"
+cp -r "$deb" tools harness "$work/package/root/"
 played=0
 in_root "$work/package" "set -e
     apt-get update -qq

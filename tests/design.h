@@ -1,5 +1,5 @@
 // The design's numbers, stated once for the C++ tests, so that no test takes
-// its expectation from the program's own constants (tests/harness/scene.py
+// its expectation from the program's own constants (harness/scene.py
 // states them for the Python tests); scene_test.cpp checks the program's
 // constants against them.
 #pragma once

@@ -16,6 +16,7 @@ import xml.etree.ElementTree as ET
 
 from Xlib import X
 
+import files
 import icons
 import scene
 from display import XServer
@@ -57,7 +58,7 @@ def manifest(exe):
     return ET.fromstring(text)
 
 
-def files_under(*folders):
+def entries_under(*folders):
     """Every file and folder below the folders, as a set of paths."""
     return {os.path.join(top, name) for folder in folders for top, dirs, files in os.walk(folder)
             for name in dirs + files}
@@ -96,7 +97,7 @@ class WindowsPackages(unittest.TestCase):
         os.mkdir(cls.portable)
         os.mkdir(cls.elsewhere)
         zip_file, = glob.glob(os.path.join(PACKAGES, "duruv-*-win64.zip"))
-        subprocess.run(["cmake", "-E", "tar", "xf", zip_file], cwd=cls.portable, check=True)
+        files.unpack(zip_file, cls.portable)
         cls.exe = os.path.join(cls.portable, "duruv.exe")
 
     def test_program_is_a_gui_program_with_icon_manifest_and_only_windows_dlls(self):
@@ -157,7 +158,7 @@ class WindowsPackages(unittest.TestCase):
 
     def test_installer_installs_for_the_user_and_the_uninstaller_removes_all(self):
         installer, = glob.glob(os.path.join(PACKAGES, "duruv-*-win64.exe"))
-        users, home = os.path.join(PREFIX, "drive_c", "users"), files_under(*HOME_MENUS)
+        users, home = os.path.join(PREFIX, "drive_c", "users"), entries_under(*HOME_MENUS)
         self.assertEqual(manifest(installer).find(".//requestedExecutionLevel").get("level"), "asInvoker")
         version = re.search(r"duruv-(.+)-win64", installer).group(1)
         texts = output("wrestool", "-x", "--raw", "--type=16", installer).decode("utf-16-le", errors="replace")
@@ -165,7 +166,7 @@ class WindowsPackages(unittest.TestCase):
 
         local, = glob.glob(os.path.join(users, "*", "AppData", "Local"))
         os.makedirs(os.path.join(local, "Programs"), exist_ok=True)     # Windows' folder for one user's programs
-        before = files_under(users)
+        before = entries_under(users)
         self.assertEqual(wine(installer, "/S").returncode, 0)
         folder = os.path.join(local, "Programs", "Duruv")
         self.assertEqual(sorted(os.listdir(folder)), sorted(SHIPPED + ["Uninstall.exe"]))
@@ -190,6 +191,6 @@ class WindowsPackages(unittest.TestCase):
         self.assertEqual(registry(APPS_ENTRY), {})
         self.assertFalse(os.path.exists(shortcut))
         until(lambda: not os.path.exists(folder), "the uninstaller's own file and its folder go")
-        self.assertEqual(files_under(users) ^ before, set(), "files made and left in the user's folders")
-        self.assertEqual(files_under(*HOME_MENUS), home, "the home's menus and icons")
+        self.assertEqual(entries_under(users) ^ before, set(), "files made and left in the user's folders")
+        self.assertEqual(entries_under(*HOME_MENUS), home, "the home's menus and icons")
 

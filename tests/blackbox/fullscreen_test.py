@@ -4,8 +4,9 @@ and Escape ends with status 0."""
 import time
 import unittest
 
-from Xlib import X, error
+from Xlib import X
 
+from display import find_window
 from program import OnVirtualDisplay
 from scene import WINDOW, kind, scene_fills
 from wait import steadily
@@ -21,17 +22,12 @@ def screen_covered(xs):
     screen. Wine keeps an input-only window over the whole screen."""
     screen = xs.conn.screen()
     size = (screen.width_in_pixels, screen.height_in_pixels)
-    for top in screen.root.query_tree().children:
-        try:
-            for w in [top] + top.query_tree().children:
-                geometry = w.get_geometry()
-                attributes = w.get_attributes()
-                if (attributes.map_state == X.IsViewable and attributes.win_class == X.InputOutput and
-                        (geometry.width, geometry.height) == size):
-                    return True
-        except error.XError:        # the window went away meanwhile
-            pass
-    return False
+
+    def covers(w):
+        geometry, attributes = w.get_geometry(), w.get_attributes()
+        return (attributes.map_state == X.IsViewable and attributes.win_class == X.InputOutput and
+                (geometry.width, geometry.height) == size)
+    return find_window(xs.conn, covers) is not None
 
 
 class FullScreen(OnVirtualDisplay):

@@ -2,7 +2,7 @@
 every package carries: their sizes and the file of each."""
 import os
 
-HICOLOR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data", "icons", "hicolor")
+HICOLOR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "icons", "hicolor")
 ID = "org.duruv.Duruv"
 SIZES = sorted(int(name.split("x")[0]) for name in os.listdir(HICOLOR))
 

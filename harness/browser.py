@@ -10,9 +10,7 @@ which it does not count, tell when the screen shows it. Each driver records the 
 console, exceptions and requests, sends keys as a keyboard does and takes
 pictures of the view."""
 import base64
-import functools
 import glob
-import http.server
 import json
 import os
 import re
@@ -26,7 +24,9 @@ import urllib.request
 
 import websocket
 
+import files
 import picture
+import serve
 from display import XServer
 from wait import until
 
@@ -78,13 +78,6 @@ KEYS = {"Escape": (27, "\uE00C"), "F1": (112, "\uE031"), "ArrowLeft": (37, "\uE0
         "q": (81, "q"), "a": (65, "a")}
 
 
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    """Serves files and writes no line per request."""
-
-    def log_message(self, *args):
-        pass
-
-
 def missing(engine):
     """Why `engine` cannot run the page here, or None."""
     needs = {"chromium": ["chromium"], "firefox": ["firefox-esr"], "webkit": ["WebKitWebDriver", "MiniBrowser"]}
@@ -107,7 +100,7 @@ class Page:
     (errors and warnings), exceptions and requests (their addresses)."""
 
     def __init__(self, folder):
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=folder))
+        self.server = serve.server(folder)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.origin = "http://127.0.0.1:%d" % self.server.server_port
         # A browser's helper processes may still write to its profile for a
@@ -410,7 +403,7 @@ def _end(process):
 def folder_of(zip_file, work):
     """Unpacks the web ZIP into `work`, puts the frame counter at the head
     of its index.html, and returns the page's folder."""
-    subprocess.run(["cmake", "-E", "tar", "xf", os.path.abspath(zip_file)], cwd=work, check=True)
+    files.unpack(zip_file, work)
     folder, = [os.path.join(work, name) for name in os.listdir(work)]
     with open(os.path.join(folder, "index.html"), "r+") as f:
         page = f.read().replace("<head>", "<head>" + FRAME_COUNTER, 1)

@@ -7,7 +7,7 @@ import subprocess
 import sys
 import tempfile
 
-from Xlib import X, display as xdisplay
+from Xlib import X, display as xdisplay, error
 
 from wait import until
 
@@ -19,6 +19,21 @@ OPENBOX_CONFIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "openb
 # of it passes for the program's black background.
 XVFB_ARGS = ["-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset", "-wr"]
 
+
+
+def find_window(conn, holds):
+    """The first window of the display, at the top or one level down (where
+    a window manager puts a program's window, inside its frame), of which
+    holds(window) is true, or None; windows that go away meanwhile are
+    passed over."""
+    for top in conn.screen().root.query_tree().children:
+        try:
+            for w in [top] + top.query_tree().children:
+                if holds(w):
+                    return w
+        except error.XError:
+            pass
+    return None
 
 class XServer:
     """An Xvfb server of its own, optionally with openbox, and the

@@ -16,12 +16,12 @@ import tempfile
 import time
 import unittest
 
-from Xlib import X, Xutil, error, protocol
+from Xlib import X, Xutil, protocol
 
 import picture
 import scene
 import wine
-from display import XServer
+from display import XServer, find_window
 from frames import FrameCounter
 from wait import until
 
@@ -64,18 +64,14 @@ class Duruv:
         return self.window
 
     def _visible_window(self):
-        conn = self.server.conn
-        pid = conn.intern_atom("_NET_WM_PID")
-        for top in conn.screen().root.query_tree().children:
-            try:
-                for w in [top] + top.query_tree().children:
-                    owner = w.get_full_property(pid, X.AnyPropertyType)
-                    if (owner and owner.value[0] == self.proc.pid and w.get_wm_name() == CAPTION and
-                            w.get_attributes().map_state == X.IsViewable):
-                        return w.id
-            except error.XError:        # the window went away meanwhile
-                pass
-        return None
+        pid = self.server.conn.intern_atom("_NET_WM_PID")
+
+        def ours(w):
+            owner = w.get_full_property(pid, X.AnyPropertyType)
+            return (owner and owner.value[0] == self.proc.pid and w.get_wm_name() == CAPTION and
+                    w.get_attributes().map_state == X.IsViewable)
+        found = find_window(self.server.conn, ours)
+        return found and found.id
 
     def start_up(self, path=None):
         """Waits for the window and the first picture of the scene, and
