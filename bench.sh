@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 tools/install-deps.sh build headless web browser
-cmake -S . -B build >/dev/null
+cmake --preset play >/dev/null
 cmake --build build -j"$(nproc)" --target duruv duruv_bench >/dev/null
 
 # The program's own objects, as CMake lists them, must not call the allocator.

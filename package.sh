@@ -34,20 +34,15 @@ tools/install-deps.sh package
 SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l data/changelog -S Timestamp)}"
 export SOURCE_DATE_EPOCH
 
-if [ "$kind" = windows ]; then
+# What differs between the kinds: their tools, what their configuration
+# (CMakePresets.json) is given on top, and the names of what they make.
+configure=(cmake)
+case "$kind" in
+windows)
     tools/install-deps.sh windows
-    sdl="$(tools/build-sdl-windows.sh "$dir/sdl")"
-    cmake -S . -B "$dir" --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-          -DDURUV_WINDOWS_SDL="$sdl" -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$dir" -j"$(nproc)" >/dev/null
-    rm -f "$dir"/duruv-*-win64.*
-    (cd "$dir" && cpack >/dev/null)
-    cmake --build "$dir" --target installer >/dev/null
-    echo "$dir"/duruv-*-win64.zip "$dir"/duruv-*-win64.exe
-    exit 0
-fi
-
-if [ "$kind" = web ]; then
+    given=(-DDURUV_WINDOWS_SDL="$(tools/build-sdl-windows.sh "$dir/sdl")")
+    made=("duruv-*-win64.zip" "duruv-*-win64.exe") ;;
+web)
     tools/install-deps.sh web
     # Emscripten's tools run on Debian's node, which finds Debian's
     # JavaScript modules here whichever node comes first on the PATH.
@@ -58,24 +53,29 @@ if [ "$kind" = web ]; then
     else
         glu="$(tools/debian-source.sh --upstream libglu "$dir/glu")"
     fi
-    mkdir -p "$dir"
-    emcmake cmake -S . -B "$dir" -DDURUV_WEB_GLU="$glu" -DCMAKE_BUILD_TYPE=Release >/dev/null 2>"$dir/emcmake.log" ||
-        { cat "$dir/emcmake.log" >&2; exit 1; }
-    cmake --build "$dir" -j"$(nproc)" >/dev/null
-    rm -f "$dir"/duruv-*-web.zip
-    (cd "$dir" && cpack >/dev/null)
-    echo "$dir"/duruv-*-web.zip
-    exit 0
-fi
+    configure=(emcmake cmake)
+    given=(-DDURUV_WEB_GLU="$glu")
+    made=("duruv-*-web.zip") ;;
+deb)
+    tools/install-deps.sh build
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    given=(-DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS) -ffile-prefix-map=$dir=."
+           -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)")
+    made=("duruv_*.deb") ;;
+esac
 
-tools/install-deps.sh build
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+# The packages of the kind in the build folder.
+packages() {
+    local pattern found=()
+    for pattern in "${made[@]}"; do found+=("$dir"/$pattern); done
+    echo "${found[@]}"
+}
+
 mkdir -p "$dir"
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=None \
-      -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
-      -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS) -ffile-prefix-map=$dir=." \
-      -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+"${configure[@]}" --preset "$kind" -B "$dir" "${given[@]}" >/dev/null 2>"$dir/configure.log" ||
+    { cat "$dir/configure.log" >&2; exit 1; }
 cmake --build "$dir" -j"$(nproc)" >/dev/null
-rm -f "$dir"/duruv_*.deb
-(cd "$dir" && cpack -G DEB >/dev/null)
-echo "$dir"/duruv_*.deb
+rm -f $(packages)
+(cd "$dir" && cpack >/dev/null)
+[ "$kind" != windows ] || cmake --build "$dir" --target installer >/dev/null
+packages

@@ -16,7 +16,7 @@ fi
 
 # The virtual display's tools only where there is no screen to play on.
 tools/install-deps.sh build $([ -n "${DISPLAY:-}" ] || echo headless)
-cmake -S . -B build >/dev/null
+cmake --preset play >/dev/null
 cmake --build build -j"$(nproc)" >/dev/null
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -19,12 +19,9 @@ compat="$(tools/fetch-sdl12-compat.sh build-test/sdl12-compat)"
 ./package.sh windows >/dev/null
 ./package.sh web >/dev/null
 
-cmake -S . -B build-test -DBUILD_TESTING=ON -DDURUV_WERROR=ON -DSDL12_COMPAT_ROOT="$compat" \
-      -DDURUV_PACKAGE_DIR="$PWD/build-deb" -DDURUV_WINDOWS_DIR="$PWD/build-windows" \
-      -DDURUV_WEB_DIR="$PWD/build-web"
+cmake --preset test -DSDL12_COMPAT_ROOT="$compat"
 cmake --build build-test -j"$(nproc)"
-cmake -S . -B build-sanitize -DBUILD_TESTING=ON -DCMAKE_BUILD_TYPE=Debug -DDURUV_SANITIZE=ON \
-      -DDURUV_WERROR=ON -DCMAKE_CXX_COMPILER=clang++
+cmake --preset sanitize
 cmake --build build-sanitize -j"$(nproc)"
 
 # Runs the tests of a build folder on a virtual display; CTest writes their
