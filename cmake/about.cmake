@@ -4,7 +4,13 @@
 #   DURUV_COPYRIGHT, the copyright line ("Copyright 2026 ..."), DURUV_PUBLISHER,
 #     who holds it, and DURUV_CONTACT, how to reach them: data/copyright;
 #   DURUV_LICENCE, the head of the licence text for the packages that carry
-#     their own: the name, the version, the line and the terms.
+#     their own: the name, the version, the line and the terms;
+#   what Duruv tells its users, from data/about.txt: DURUV_SUMMARY, the one
+#     line; DURUV_DESCRIPTION, its paragraphs, a blank line between them;
+#     DURUV_KEYS and DURUV_ACTIONS, the keys as the tables name them
+#     ("Left, Right (held)") and what each does, as two lists in step; and
+#     DURUV_BUTTON_<key>, the touch button that stands for a key
+#     (DURUV_BUTTON_Left is "Turn left").
 set(about_dir ${CMAKE_CURRENT_LIST_DIR}/../data)
 
 file(STRINGS ${about_dir}/changelog newest LIMIT_COUNT 1)
@@ -28,3 +34,29 @@ string(REGEX REPLACE "^Copyright [0-9, -]+ " "" DURUV_PUBLISHER "${DURUV_COPYRIG
 file(READ ${about_dir}/copyright terms)
 string(REGEX REPLACE ".*License: none\n" "" terms "${terms}")
 set(DURUV_LICENCE "Duruv ${DURUV_VERSION}\n${DURUV_COPYRIGHT}.\n${terms}\n")
+
+set(DURUV_DESCRIPTION "")
+file(STRINGS ${about_dir}/about.txt lines REGEX "^[^#]")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^Summary: (.+)")
+    set(DURUV_SUMMARY "${CMAKE_MATCH_1}")
+  elseif(line STREQUAL " .")
+    string(APPEND DURUV_DESCRIPTION "\n")
+  elseif(line MATCHES "^ (.+)")
+    string(APPEND DURUV_DESCRIPTION "${CMAKE_MATCH_1}\n")
+  elseif(line MATCHES "^Key: (.+)")
+    list(APPEND DURUV_KEYS "${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^Buttons: (.+)")
+    string(REPLACE ", " ";" buttons "${CMAKE_MATCH_1}")
+    list(GET DURUV_KEYS -1 keys)
+    string(REGEX REPLACE " \\(held\\)$" "" keys "${keys}")
+    string(REPLACE ", " ";" keys "${keys}")
+    foreach(key button IN ZIP_LISTS keys buttons)
+      set(DURUV_BUTTON_${key} "${button}")
+    endforeach()
+  elseif(line MATCHES "^Does: (.+)")
+    list(APPEND DURUV_ACTIONS "${CMAKE_MATCH_1}")
+  elseif(NOT line STREQUAL "Description:")
+    message(FATAL_ERROR "data/about.txt: a line that is no field: '${line}'")
+  endif()
+endforeach()

@@ -1,6 +1,7 @@
 """What installs: the staged install's files, the validators' verdicts on
 the desktop entry, the AppStream data and the manual page, and the Debian
-package, its lintian report, its dependencies and its unpacked binary."""
+package, its lintian report, its dependencies and its unpacked binary; and
+that each says what data/about.txt says, as README.md's keys do."""
 import glob
 import os
 import re
@@ -9,7 +10,9 @@ import sys
 import tempfile
 import time
 import unittest
+from xml.etree import ElementTree
 
+import about
 import icons
 from display import XServer
 from program import Duruv
@@ -42,6 +45,11 @@ def appstream_findings(metainfo):
         if field("severity").group(1) != "pedantic":
             findings.add((tag, hint.group(1) if hint else None))
     return status, version, findings, out
+
+
+def words(text):
+    """A text's words, one space between them: what a reader sees of it."""
+    return " ".join(text.split())
 
 
 def files_under(root):
@@ -101,3 +109,30 @@ class Install(unittest.TestCase):
             released = re.search(r'<release version="[^"]*" date="([^"]*)"', f.read()).group(1)
         signed = re.search(r"^ -- .*  \w{3}, (\d{2} \w{3} \d{4})", entry, re.M).group(1)
         self.assertEqual(time.strftime("%Y-%m-%d", time.strptime(signed, "%d %b %Y")), released)
+
+    def test_each_text_for_users_says_what_data_about_says(self):
+        summary, paragraphs, keys = about.read()
+        with open(os.path.join(SOURCE, "README.md")) as f:
+            readme = f.read()
+        table = re.search(r"^## Keys\n\n\| key \| action \|\n\|---\|---\|\n((?:\|.*\n)+)", readme, re.M).group(1)
+        self.assertEqual([tuple(cell.strip() for cell in row.strip("|").split("|")) for row in table.splitlines()],
+                         [(k, action) for k, _, action in keys], "README.md's key table")
+        for _, buttons, _ in keys:
+            for button in buttons:
+                self.assertIn('"%s"' % button, readme)
+
+        desktop, metainfo, manual = (os.path.join(self.stage, f) for f in SHARED[:3])
+        with open(desktop) as f:
+            self.assertIn("\nComment=%s\n" % summary, f.read())
+        component = ElementTree.parse(metainfo).getroot()
+        self.assertEqual(component.findtext("summary"), summary)
+        self.assertEqual([words(p.text) for p in component.iter("p")], [words(p) for p in paragraphs] + ["Keys:"])
+        self.assertEqual([li.text for li in component.iter("li")], ["%s: %s" % (k, action) for k, _, action in keys])
+        page = subprocess.run(["man", "-l", manual], capture_output=True, text=True, env=dict(os.environ, MANWIDTH="1000"),
+                              check=True).stdout
+        self.assertIn("duruv - %s\n" % summary, page)
+        self.assertEqual(words(re.search(r"^KEYS\n(.*?)^\S", page, re.M | re.S).group(1)),
+                         " ".join("%s %s%s." % (k, action[0].upper(), action[1:]) for k, _, action in keys))
+        self.assertEqual(run("dpkg-deb", "-f", self.deb, "Description")[1],
+                         summary + "\n" + "\n .\n".join("\n".join(" " + line for line in p.splitlines())
+                                                      for p in paragraphs) + "\n")

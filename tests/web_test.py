@@ -1,5 +1,5 @@
 """The web ZIP's page in the browser engine DURUV_BROWSER names (chromium,
-firefox or webkit): its title, its 640 x 480 view,
+firefox or webkit): its title, its key table, its 640 x 480 view,
 the same pictures as the native program at the same frames, the finished
 tower, the held keys, F1 there and back, a resize of the view, Escape's end
 in words, a console without errors and no request outside the page's
@@ -13,6 +13,7 @@ import tempfile
 import time
 import unittest
 
+import about
 import browser
 import picture
 import scene
@@ -83,6 +84,9 @@ class WebPage(unittest.TestCase):
         page = self.page
         page.open(stop_after=COMPARED[0])
         self.assertEqual(page.evaluate("document.title"), "Duruv")
+        self.assertEqual(page.evaluate("Array.from(document.querySelectorAll('#keys tr'), "
+                                       "function (row) { return [row.cells[0].textContent, row.cells[1].textContent]; })"),
+                         [[keys, action] for keys, _, action in about.read()[2]], "the key table")
         self.assertEqual((page.canvas()["width"], page.canvas()["height"]), scene.WINDOW)
         with XServer() as xs, Duruv(xs, NATIVE) as native:
             expected = {COMPARED[0]: native.start_up()}
