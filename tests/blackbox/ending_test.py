@@ -3,7 +3,6 @@ and SIGTERM each end it with status 0 and leave no window. Before Escape,
 the view keys turn and move the picture mid-flight."""
 import os
 import signal
-import unittest
 
 from program import OnVirtualDisplay
 from scene import BASE_FRONT, project

@@ -26,7 +26,7 @@ volatile Frames *Shared()
         int fd = path ? open(path, O_RDWR) : -1;
         void *map = fd < 0 ? MAP_FAILED : mmap(nullptr, sizeof(Frames), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
         if (map == MAP_FAILED) {
-            std::fprintf(stderr, "frame_shim: cannot map DURUV_FRAMES '%s'\n", path ? path : "");
+            std::fprintf(stderr, "frame count: cannot map DURUV_FRAMES '%s'\n", path ? path : "");
             std::abort();
         }
         close(fd);

@@ -2,7 +2,6 @@
 second press, and again after twenty quick presses; the solution plays on,
 and Escape ends with status 0."""
 import time
-import unittest
 
 from Xlib import X
 

@@ -1,17 +1,14 @@
 """What paces the frames: where the display can make a swap wait (weston,
 natively on Wayland through sdl12-compat) the frame rate stays near the
-compositor's. The frames are counted by the harness's preloaded frame shim,
-without changing the program."""
+compositor's, as the harness's frame shim counts them."""
 import os
 import re
 import signal
 import subprocess
 import tempfile
-import unittest
 
-from frames import FrameCounter
-from program import OnVirtualDisplay
-from wait import PATIENCE, until
+from program import Duruv, OnVirtualDisplay
+from wait import until
 
 REFRESH = 60                # Hz of weston's headless output
 
@@ -41,16 +38,15 @@ class Pace(OnVirtualDisplay):
               alive=lambda: self.assertIsNone(weston.poll(), "weston ended"))
 
         env.update(WAYLAND_DISPLAY="duruv-0", SDL_VIDEODRIVER="wayland")
-        frames = FrameCounter(os.environ["DURUV_FRAME_SHIM"], env, stop_after=0)
-        self.addCleanup(frames.close)
-        program = subprocess.Popen([os.environ["DURUV_BINARY"]], env=env)
+        program = Duruv(self.xs, os.environ["DURUV_BINARY"], env=env)
         self.addCleanup(program.kill)
-        until(lambda: frames.read()[0] > 3 * REFRESH, "three seconds of frames",
-              alive=lambda: self.assertIsNone(program.poll(), "the program ended"))
-        program.send_signal(signal.SIGTERM)
-        self.assertEqual(program.wait(PATIENCE), 0)
-        swaps, _, first, last = frames.read()
+        program.until(program.stopped, "the first frame")
+        program.frames.stop_after(0)
+        program.thaw()
+        program.until(lambda: program.frames.read()[0] > 3 * REFRESH, "three seconds of frames")
+        program.proc.send_signal(signal.SIGTERM)
+        self.assertEqual(program.wait(), 0)
+        swaps, _, first, last = program.frames.read()
         rate = (swaps - 1) / max((last - first) * 1e-9, 1e-9)
         print("on weston at %d Hz: %d frames, %.1f per second" % (REFRESH, swaps, rate))
         self.assertLess(rate, 1.5 * REFRESH, "frames are not paced by the compositor")
-

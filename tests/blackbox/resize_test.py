@@ -4,7 +4,6 @@ resizes of random sizes keeps no memory; and the run goes on to the
 finished tower, where Escape gives status 0."""
 import random
 import time
-import unittest
 
 from program import OnVirtualDisplay
 from scene import BARDIST, BASE_FRONT, BASETHICKNESS, WINDOW, look

@@ -2,7 +2,6 @@
 it: the window, the first picture, the solution played to the end, stray
 keys and the mouse, the view keys afterwards, and Escape."""
 import os
-import unittest
 
 from program import OnVirtualDisplay
 from scene import BASE_FRONT, WINDOW, disk_point, look, peg_point

@@ -6,7 +6,6 @@ the program's own frame path (a preloaded shim loses one), so the
 suppressions hide nothing of the program's."""
 import os
 import tempfile
-import unittest
 
 from program import OnVirtualDisplay
 
