@@ -7,12 +7,12 @@ import os
 import re
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
 from xml.etree import ElementTree
 
 import about
+import files
 import icons
 from display import XServer
 from program import Duruv
@@ -60,9 +60,7 @@ class Install(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        work = tempfile.TemporaryDirectory()
-        cls.addClassCleanup(work.cleanup)
-        cls.stage, cls.unpacked = os.path.join(work.name, "stage"), os.path.join(work.name, "unpacked")
+        cls.stage, cls.unpacked = files.folders(cls.addClassCleanup, "stage", "unpacked")
         subprocess.run(["cmake", "--install", BUILD, "--prefix", cls.stage], stdout=subprocess.DEVNULL, check=True)
         cls.deb, = glob.glob(os.path.join(PACKAGES, "duruv_*.deb"))
         subprocess.run(["dpkg-deb", "-x", cls.deb, cls.unpacked], check=True)

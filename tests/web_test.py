@@ -9,12 +9,12 @@ stand for the keys; the manifest for a home screen, play offline after a
 first visit, and the program's failure line on the page where the browser
 gives no WebGL."""
 import os
-import tempfile
 import time
 import unittest
 
 import about
 import browser
+import files
 import picture
 import scene
 from display import XServer
@@ -53,9 +53,7 @@ KEY_LOG = ("window.duruvKeys = []; ['keydown', 'keyup'].forEach(function (type) 
 class WebPage(unittest.TestCase):
 
     def setUp(self):
-        work = tempfile.TemporaryDirectory()
-        self.addCleanup(work.cleanup)
-        self.folder = browser.folder_of(ZIP, work.name)
+        self.folder = browser.folder_of(ZIP, *files.folders(self.addCleanup, "web"))
         self.page = self.browse()
 
     def browse(self, **options):

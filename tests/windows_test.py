@@ -10,7 +10,6 @@ import os
 import re
 import struct
 import subprocess
-import tempfile
 import unittest
 import xml.etree.ElementTree as ET
 
@@ -91,11 +90,7 @@ class WindowsPackages(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        work = tempfile.TemporaryDirectory()
-        cls.addClassCleanup(work.cleanup)
-        cls.portable, cls.elsewhere = os.path.join(work.name, "portable"), os.path.join(work.name, "elsewhere")
-        os.mkdir(cls.portable)
-        os.mkdir(cls.elsewhere)
+        cls.portable, cls.elsewhere = files.folders(cls.addClassCleanup, "portable", "elsewhere")
         zip_file, = glob.glob(os.path.join(PACKAGES, "duruv-*-win64.zip"))
         files.unpack(zip_file, cls.portable)
         cls.exe = os.path.join(cls.portable, "duruv.exe")
