@@ -201,7 +201,7 @@ class Chromium(Page):
         self.browser = subprocess.Popen(
             ["chromium", "--headless=new", "--no-sandbox", "--no-first-run", "--remote-debugging-port=0",
              "--user-data-dir=" + self.profile.name, "--window-size=%d,%d" % SCREEN,
-             "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "--in-process-gpu", "about:blank"]
+             "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "about:blank"]
             + ([] if paced else ["--disable-gpu-vsync", "--disable-frame-rate-limit"]) + list(args),
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, start_new_session=True)
         endpoint = until(lambda: _listening(self.browser, r"DevTools listening on (ws://[^/]+)"),
