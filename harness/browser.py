@@ -167,10 +167,18 @@ class Page:
 
     def picture(self):
         """The picture of the view as the screen shows it, once it shows the
-        frame drawn last."""
-        self.evaluate("window.duruvFrames.shown()")
-        c = self.canvas()
-        return self._screenshot(round(c["x"]), round(c["y"]), c["width"], c["height"])
+        frame drawn last: the program is held, so the view stands still, and
+        two pictures that agree, each after two rendering updates, show it
+        (on a busy machine the screen can lag behind the page by more)."""
+        last = [None]
+
+        def settled():
+            self.evaluate("window.duruvFrames.shown()")
+            c = self.canvas()
+            taken = self._screenshot(round(c["x"]), round(c["y"]), c["width"], c["height"])
+            same, last[0] = last[0] is not None and taken == last[0], taken
+            return same and taken
+        return until(settled, "a picture of the view that stands still")
 
     def press(self, key):
         self.key("keyDown", key)
