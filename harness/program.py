@@ -35,7 +35,7 @@ class Duruv:
         """Starts the program; its output goes to files that output() reads,
         unless `streams` gives Popen other stdin, stdout, stderr or preexec_fn.
         With the frame shim it stops after its first frame, for start_up()."""
-        self.server, self.window = server, None
+        self.server, self.window, self.wrapper = server, None, wrapper
         env = dict(env or server.env)
         shim = os.environ.get("DURUV_FRAME_SHIM")
         self.frames = FrameCounter(shim, env, stop_after=1) if shim else None
@@ -271,11 +271,15 @@ class Duruv:
             raise AssertionError("status %s, output %r, windows %r" % (status, self.output(), windows))
 
     def kill(self):
-        """Ends the program if it still runs and lets go of its output."""
+        """Ends the program if it still runs and lets go of its output; under
+        Wine, waits until Wine has ended too, so that the next program starts
+        it anew on its own display."""
         if self.proc.poll() is None:
             self.thaw()
             self.proc.kill()
             self.proc.wait()
+        if self.wrapper:
+            wine.restart()
         self.stdout.close()
         self.stderr.close()
         if self.frames:

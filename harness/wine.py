@@ -16,9 +16,12 @@ FRAMED_FULL_SCREEN = UNDER_WINE
 
 def restart():
     """Waits until Wine's server has ended, as it does a few seconds after
-    its last program, so that the next program starts it anew: a setting
-    such as the display's scale takes effect then, as one of Windows' at
-    the next sign-in (Wine 10 mixes the old and the new scale otherwise)."""
+    its last program, so that the next program starts it anew. Wine's
+    desktop stays on the display it began on: a program started on another
+    display while it ends gets no window ("Couldn't create window"). And a
+    setting such as the display's scale takes effect then, as one of
+    Windows' at the next sign-in (Wine 10 mixes the old and the new scale
+    otherwise)."""
     subprocess.run([SERVER, "-w"], check=True)
 
 
