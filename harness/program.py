@@ -278,7 +278,7 @@ class Duruv:
             self.thaw()
             self.proc.kill()
             self.proc.wait()
-        if self.wrapper:
+        if self.wrapper and list(self.wrapper) == wine.WRAPPER:
             wine.restart()
         self.stdout.close()
         self.stderr.close()
