@@ -50,6 +50,11 @@ KEY_LOG = ("window.duruvKeys = []; ['keydown', 'keyup'].forEach(function (type) 
            "document.addEventListener(type, function (e) { duruvKeys.push(type + ' ' + e.keyCode); }); })")
 
 
+def setUpModule():
+    if browser.missing(ENGINE):
+        raise unittest.SkipTest(browser.missing(ENGINE))
+
+
 class WebPage(unittest.TestCase):
 
     def setUp(self):
