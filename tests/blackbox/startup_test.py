@@ -1,12 +1,11 @@
 """Start-up whatever the surroundings. The program needs none of its
 standard streams: with any of them closed, or pointing at /dev/full or at a
 pipe nobody reads, it opens its window and plays, and Escape gives status 0;
-Mesa is asked to write on standard error meanwhile, so that a closed
-stream's number given to another file, such as the connection to the X
-server, would be written into, and a pipe nobody reads would raise SIGPIPE. Without a display that can show an
-OpenGL window it says why in one line on standard error and ends with
-status 1, writing nothing to standard output, also when both streams are a
-terminal."""
+Mesa writes on standard error meanwhile, so that a closed stream's number
+given to another file (the X connection) would be written into, and a pipe
+nobody reads would raise SIGPIPE. Without a display that can show an OpenGL
+window it says why in one line on standard error and ends with status 1,
+writing nothing to standard output, also when both streams are a terminal."""
 import os
 import pty
 import subprocess
@@ -51,16 +50,12 @@ def run_on_a_terminal(env):
     controller, terminal = pty.openpty()
     program = subprocess.Popen([BINARY], env=env, stdout=terminal, stderr=terminal)
     os.close(terminal)
-    status = program.wait(PATIENCE)     # its line fits in the terminal's buffer
-    written = b""
-    while True:
-        try:
-            chunk = os.read(controller, 4096)
-        except OSError:             # the terminal's other end is closed: all is read
-            break
-        if not chunk:
-            break
-        written += chunk
+    status, written = program.wait(PATIENCE), b""     # its line fits in the terminal's buffer
+    try:
+        while chunk := os.read(controller, 4096):
+            written += chunk
+    except OSError:                 # the terminal's other end is closed: all is read
+        pass
     os.close(controller)
     return status, written
 
