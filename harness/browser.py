@@ -2,18 +2,15 @@
 small interface: Chromium, headless, over the DevTools protocol; Firefox
 over WebDriver BiDi and WebKitGTK's MiniBrowser over WebDriver, both on a
 virtual display, where they have WebGL. The page's folder is served on a
-port of its own, with a frame counter put at the head of its index.html
-when it is unpacked (the page itself carries none): each swap asks for one animation frame, so
-holding back the animation frame after swap N, which the address's `stop`
-names, keeps frame N on the screen; the counter's own animation frames,
-which it does not count, tell when the screen shows it. Each driver records the page's
-console, exceptions and requests, sends keys as a keyboard does and takes
-pictures of the view. Each browser runs in a session of its own: it ends
-with its helper processes as one group, and where the kernel schedules by
-session (autogroup, as Debian's does), it gets a share of the processors
-of its own, so that busy processes started beside the tests do not starve
-its many processes (four busy loops in the tests' session made Chromium's
-frames 9 times slower)."""
+port of its own, with a frame counter put at the head of its index.html:
+each swap asks for one animation frame, so holding back the animation frame
+after swap N (the address's `stop`) keeps frame N on the screen. Each
+driver records the page's console, exceptions and requests, sends keys as
+a keyboard does and takes pictures of the view. Each browser runs in a
+session of its own, so that it ends with its helper processes as one group
+and, where the kernel schedules by session (autogroup), busy processes
+beside the tests do not starve it (four busy loops in the tests' session
+made Chromium's frames 9 times slower)."""
 import base64
 import glob
 import json
@@ -101,8 +98,9 @@ def open_page(engine, folder, **options):
 
 class Page:
     """What every engine's page offers; a driver fills in the rest:
-    _navigate, evaluate, _screenshot, key and _quit, and the lists console
-    (errors and warnings), exceptions and requests (their addresses)."""
+    _navigate, evaluate, _screenshot and key, the process browser, and the
+    lists console (errors and warnings), exceptions and requests (their
+    addresses)."""
 
     def __init__(self, folder):
         self.server = serve.server(folder)
@@ -111,6 +109,7 @@ class Page:
         # A browser's helper processes may still write to its profile for a
         # moment after it is killed; what they leave there is no fault.
         self.profile = tempfile.TemporaryDirectory(ignore_cleanup_errors=True)
+        self.display = None
 
     def __enter__(self):
         return self
@@ -120,8 +119,14 @@ class Page:
 
     def close(self):
         self._quit()
+        _end(self.browser)
+        if self.display:
+            self.display.stop()
         self.offline()
         self.profile.cleanup()
+
+    def _quit(self):
+        self.socket.close()
 
     def offline(self):
         """Stops serving the page's folder, as a network that has gone."""
@@ -221,10 +226,6 @@ class Chromium(Page):
         for domain in ("Runtime", "Log", "Network", "Page"):
             self.call(domain + ".enable")
 
-    def _quit(self):
-        self.socket.close()
-        _end(self.browser)
-
     def _record(self, event):
         method, params = event.get("method"), event.get("params", {})
         if method == "Runtime.consoleAPICalled" and params["type"] in ("error", "warning", "assert"):
@@ -297,11 +298,6 @@ class Firefox(Page):
         # focus that full screen needs: a virtual display gives it none.
         self.display.run("xdotool", "mousemove", "10", str(SCREEN[1] // 2), "click", "1")
 
-    def _quit(self):
-        self.socket.close()
-        _end(self.browser)
-        self.display.stop()
-
     def _record(self, event):
         method, params = event.get("method"), event.get("params", {})
         if method == "log.entryAdded" and params["level"] in ("error", "warn"):
@@ -357,8 +353,6 @@ class WebKit(Page):
 
     def _quit(self):
         self.driver.quit()
-        _end(self.browser)
-        self.display.stop()
 
     def _navigate(self, url):
         self.driver.get(url)
