@@ -20,7 +20,6 @@ OPENBOX_CONFIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "openb
 XVFB_ARGS = ["-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset", "-wr"]
 
 
-
 def find_window(conn, holds):
     """The first window of the display, at the top or one level down (where
     a window manager puts a program's window, inside its frame), of which
@@ -34,6 +33,7 @@ def find_window(conn, holds):
         except error.XError:
             pass
     return None
+
 
 class XServer:
     """An Xvfb server of its own, optionally with openbox, and the

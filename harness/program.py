@@ -3,9 +3,8 @@ window by its process, presses keys with xdotool, asks the window to close
 or resize as a desktop does, and reads its pictures. With the frame shim
 (DURUV_FRAME_SHIM, preloaded into the program or into Wine running it), it
 knows each frame the program draws; without (the headless player), only
-what the pictures show. `python3 program.py
-BINARY` plays it on a display of its own until its first picture, then
-presses Escape, and exits with 0 only if that gave status 0."""
+what the pictures show. `python3 program.py BINARY` exits with 0 only if
+the binary plays (plays())."""
 import os
 import pathlib
 import re

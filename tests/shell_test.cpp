@@ -177,9 +177,7 @@ TEST_F(Shell, ReleasesMouseAndFocusEventsChangeNothing)
     }
     DOEVENTS();
     EXPECT_EQ(LOG, "D");
-    EXPECT_EQ(ROTDX, 0.0);
-    EXPECT_EQ(ROTDY, 0.0);
-    EXPECT_EQ(TR, 0.0);
+    EXPECT_EQ(std::tuple(ROTDX, ROTDY, TR), std::tuple(0.0, 0.0, 0.0));
 }
 
 // Escape and the quit event end the process with status 0 at once: the
