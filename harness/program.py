@@ -56,28 +56,20 @@ class Duruv:
         except TimeoutError as e:
             raise TimeoutError(str(e) + self.said()) from None
 
-    def find_window(self):
-        """The program's visible window captioned "Duruv" (a window manager
-        puts it one level down, inside its frame)."""
-        self.window = self.until(self._visible_window, "a window captioned %s of process %d" % (CAPTION, self.proc.pid))
-        return self.window
-
-    def _visible_window(self):
+    def start_up(self, path=None):
+        """Waits for the program's visible window captioned "Duruv" (a window
+        manager puts it one level down, inside its frame) and the first
+        picture of the scene, and returns that picture (saved as PNG too when
+        a path is given): with the frame shim, of the first frame; without,
+        of one of the first few frames."""
         pid = self.server.conn.intern_atom("_NET_WM_PID")
 
         def ours(w):
             owner = w.get_full_property(pid, X.AnyPropertyType)
             return (owner and owner.value[0] == self.proc.pid and w.get_wm_name() == CAPTION and
                     w.get_attributes().map_state == X.IsViewable)
-        found = find_window(self.server.conn, ours)
-        return found and found.id
-
-    def start_up(self, path=None):
-        """Waits for the window and the first picture of the scene, and
-        returns that picture (saved as PNG too when a path is given). With
-        the frame shim it is the picture of the first frame; without, of one
-        of the first few frames."""
-        self.find_window()
+        self.window = self.until(lambda: getattr(find_window(self.server.conn, ours), "id", None),
+                                 "a window captioned %s of process %d" % (CAPTION, self.proc.pid))
         self.first_picture = self.picture_at(1, path) if self.frames else self.early_frame(path)
         return self.first_picture
 
@@ -247,11 +239,8 @@ class Duruv:
 
     def escape(self):
         """Presses Escape and returns the exit status."""
-        self.key_down("Escape")
-        try:
-            return self.wait()
-        finally:
-            self.key_up("Escape")
+        self.press("Escape")
+        return self.wait()
 
     def wait(self):
         """The exit status, once the program has ended."""
