@@ -1,11 +1,8 @@
-"""Packages anyone can rebuild bit for bit: the source copied to another
-folder and packed again, later, under another umask and in a build folder
-of another name, gives the same Debian package, the same Windows ZIP and
-installer, and the same web ZIP, as the build of ./test.sh; where not,
-diffoscope names what differs. The copy is made without git, as from a
-source tarball, and builds on its own: only SDL for Windows, which takes
-minutes, and GLU's source come along from the first build, and the build
-finds them in the copy."""
+"""Packages anyone can rebuild bit for bit: the source copied without git,
+as from a source tarball, to another folder and packed again, later, under
+another umask and in a build folder of another name, gives the same bytes
+as the build of ./test.sh; where not, diffoscope names what differs. Only
+SDL for Windows (minutes to build) and GLU's source come along."""
 import fnmatch
 import glob
 import os

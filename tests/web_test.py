@@ -1,13 +1,8 @@
 """The web ZIP's page in the browser engine DURUV_BROWSER names (chromium,
-firefox or webkit): its title, its key table, its 640 x 480 view,
-the same pictures as the native program at the same frames, the finished
-tower, the held keys, F1 there and back, a resize of the view, Escape's end
-in words, a console without errors and no request outside the page's
-origin; and where Chromium's DevTools can show them: on a phone's touch
-screen, upright and on its side, a view that fits and the buttons that
-stand for the keys; the manifest for a home screen, play offline after a
-first visit, and the program's failure line on the page where the browser
-gives no WebGL."""
+firefox or webkit), set against the native program frame by frame, with a
+console without errors and no request outside the page's origin; what only
+Chromium's DevTools can show (a phone's touch screen, the manifest, a
+browser without WebGL) in Chromium alone."""
 import os
 import time
 import unittest

@@ -1,10 +1,6 @@
-"""The Windows packages under Wine: the program is a GUI program with
-Duruv's icon on its window, a manifest and a version, and needs no DLL that
-is neither Windows' own nor shipped; it keeps its size on the screen on a
-scaled display, and says in a message box what to do without OpenGL; the
-portable program plays and leaves no file behind; the installer installs
-for the user alone, with a Start-menu shortcut and an Apps entry, and its
-uninstaller removes all it made."""
+"""The Windows packages under Wine: the portable program, its ZIP and the
+installer, which installs for the user alone and whose uninstaller removes
+all it made."""
 import glob
 import os
 import re
