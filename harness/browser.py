@@ -29,10 +29,8 @@ import websocket
 import files
 import picture
 import serve
-from display import XServer
+from display import SCREEN, XServer
 from wait import until
-
-SCREEN = (1280, 1024)           # the browser's window and screen
 
 FRAME_COUNTER = """<script>
 (function () {

@@ -17,7 +17,8 @@ OPENBOX_CONFIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "openb
 # never reset when its last client leaves (a reset server intermittently
 # refuses the next OpenGL client). Its desktop is white, so that no picture
 # of it passes for the program's black background.
-XVFB_ARGS = ["-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset", "-wr"]
+SCREEN = (1280, 1024)
+XVFB_ARGS = ["-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp", "-noreset", "-wr"]
 
 
 def find_window(conn, holds):

@@ -20,8 +20,7 @@ from program import Duruv
 SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD, PACKAGES = os.environ.get("DURUV_BUILD"), os.environ.get("DURUV_PACKAGE_DIR")
 
-ID = "org.duruv.Duruv"
-SHARED = ["share/applications/%s.desktop" % ID, "share/metainfo/%s.metainfo.xml" % ID,
+SHARED = ["share/applications/%s.desktop" % icons.ID, "share/metainfo/%s.metainfo.xml" % icons.ID,
           "share/man/man6/duruv.6.gz", "share/doc/duruv/copyright", "share/doc/duruv/changelog.gz"] + \
          ["share/icons/hicolor/" + icons.path(size) for size in icons.SIZES]
 

@@ -138,7 +138,7 @@ class WindowsPackages(unittest.TestCase):
             box = program.until(lambda: [w for w in xs.run("xdotool", "search", "--onlyvisible", "--pid",
                                                              str(program.proc.pid), "--name", "^Duruv$",
                                                              check=False).split()
-                                         if "640x480" not in xs.run("xdotool", "getwindowgeometry", w, check=False)],
+                                         if "%dx%d" % scene.WINDOW not in xs.run("xdotool", "getwindowgeometry", w, check=False)],
                                 "a message box")[0]
             line = program.output()[1].decode()
             self.assertRegex(line, r"^Duruv: the display offers no OpenGL window \(WGL\): .+\. "
