@@ -239,8 +239,11 @@ class Duruv:
 
     def escape(self):
         """Presses Escape and returns the exit status."""
-        self.press("Escape")
-        return self.wait()
+        self.key_down("Escape")
+        try:
+            return self.wait()
+        finally:
+            self.key_up("Escape")
 
     def wait(self):
         """The exit status, once the program has ended."""
