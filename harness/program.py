@@ -158,14 +158,24 @@ class Duruv:
         finally:
             self.thaw()
 
+    def picture_of(self, frame):
+        """The picture of frame `frame`, which the program has yet to draw:
+        the shim stops it there; then it runs on. The program runs between
+        pictures, so a count read then may be passed already; pictures set
+        against others' frames name their own."""
+        self.freeze()
+        drawn = self.frames.read()[0]
+        if drawn >= frame:
+            raise RuntimeError("frame %d asked for when %d were drawn" % (frame, drawn))
+        self.frames.stop_after(frame)
+        self.thaw()
+        return self.picture_at(frame)
+
     def picture_after(self, frames):
         """The picture once the program has drawn exactly `frames` more
         frames, after which it stopped; then it runs on."""
         self.freeze()
-        target = self.frames.read()[0] + frames
-        self.frames.stop_after(target)
-        self.thaw()
-        return self.picture_at(target)
+        return self.picture_of(self.frames.read()[0] + frames)
 
     def still(self, holds=lambda image: True, what="a picture that stands still"):
         """A picture of which holds() is true and that the program's next
