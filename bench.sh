@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 tools/install-deps.sh build headless web browser
 cmake --preset play >/dev/null
-cmake --build build -j"$(nproc)" --target duruv duruv_bench >/dev/null
+cmake --build --preset bench -j"$(nproc)" >/dev/null
 
 # The program's own objects, as CMake lists them, must not call the allocator.
 mapfile -t own < build/duruv-objects.txt
@@ -22,6 +22,6 @@ echo "The program's own code references no allocator (checked with nm)."
 if [ -n "${DISPLAY:-}" ]; then
     build/duruv_bench
 else
-    build/python3 harness/display.py build/duruv_bench
+    build/python3 -m harness.display build/duruv_bench
 fi
-build/python3 bench/web.py "$(./package.sh web | tail -n 1)"
+build/python3 -m bench.web "$(./package.sh web | tail -n 1)"

@@ -36,7 +36,7 @@ export SOURCE_DATE_EPOCH
 
 # What differs between the kinds: their tools, what their configuration
 # (CMakePresets.json) is given on top, and the names of what they make.
-configure=(cmake)
+given=()
 case "$kind" in
 windows)
     tools/install-deps.sh windows
@@ -45,16 +45,9 @@ windows)
 web)
     tools/install-deps.sh web
     # Emscripten's tools run on Debian's node, which finds Debian's
-    # JavaScript modules here whichever node comes first on the PATH.
+    # JavaScript modules here whichever node comes first on the PATH (the
+    # web configuration says so too, for builds through it).
     export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-    # GLU's source, fetched once.
-    if [ -d "$dir/glu/upstream" ]; then
-        glu="$(find "$dir/glu/upstream" -mindepth 1 -maxdepth 1 -type d)"
-    else
-        glu="$(tools/debian-source.sh --upstream libglu "$dir/glu")"
-    fi
-    configure=(emcmake cmake)
-    given=(-DDURUV_WEB_GLU="$glu")
     made=("duruv-*-web.zip") ;;
 deb)
     tools/install-deps.sh build
@@ -72,7 +65,7 @@ packages() {
 }
 
 mkdir -p "$dir"
-"${configure[@]}" --preset "$kind" -B "$dir" "${given[@]}" >/dev/null 2>"$dir/configure.log" ||
+cmake --preset "$kind" -B "$dir" "${given[@]}" >/dev/null 2>"$dir/configure.log" ||
     { cat "$dir/configure.log" >&2; exit 1; }
 cmake --build "$dir" -j"$(nproc)" >/dev/null
 rm -f $(packages)

@@ -11,15 +11,15 @@ if [ "${1:-}" = web ]; then
     rm -rf build-web/site
     mkdir -p build-web/site
     (cd build-web/site && cmake -E tar xf "$zip")
-    exec python3 harness/serve.py build-web/site/"$(basename "$zip" .zip)"
+    exec python3 -m harness.serve build-web/site/"$(basename "$zip" .zip)"
 fi
 
 # The virtual display's tools only where there is no screen to play on.
 tools/install-deps.sh build $([ -n "${DISPLAY:-}" ] || echo headless)
 cmake --preset play >/dev/null
-cmake --build build -j"$(nproc)" >/dev/null
+cmake --build --preset play -j"$(nproc)" >/dev/null
 
 if [ -n "${DISPLAY:-}" ]; then
     exec build/duruv
 fi
-exec build/python3 scripts/headless-run.py build/duruv "snapshots/$(date +%Y%m%d-%H%M%S)"
+exec build/python3 -m scripts.headless-run build/duruv "snapshots/$(date +%Y%m%d-%H%M%S)"

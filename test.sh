@@ -9,37 +9,28 @@
 # clang++ under AddressSanitizer and UBSan. Both test builds treat compiler warnings
 # as errors. Tests that need a screen get virtual X displays of their own.
 # The last lines name the SDL 1.2 of each black-box suite, as the program
-# loaded it, and sum up both builds' tests.
+# loaded it, and sum up both builds' tests. `cmake --workflow --preset test`
+# is the first of the two runs alone.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 tools/install-deps.sh build headless package windows web browser test
-compat="$(tools/fetch-sdl12-compat.sh build-test/sdl12-compat)"
 ./package.sh deb >/dev/null
 ./package.sh windows >/dev/null
 ./package.sh web >/dev/null
 
-cmake --preset test -DSDL12_COMPAT_ROOT="$compat"
-cmake --build build-test -j"$(nproc)"
-cmake --preset sanitize
-cmake --build build-sanitize -j"$(nproc)"
-
-# Runs the tests of a build folder on a virtual display; CTest writes their
-# results to junit.xml there, and each black-box suite's session test which
-# SDL 1.2 the program loaded to sdl-<suite>.txt.
+# Each test configuration (CMakePresets.json) built and run; CTest writes
+# their results to junit.xml in the build folder, and each black-box
+# suite's session test which SDL 1.2 the program loaded to sdl-<suite>.txt.
+rm -f build-test/sdl-*.txt
 failed=0
-suite() {
-    local dir=$1
-    shift
-    rm -f "$dir"/junit.xml "$dir"/sdl-*.txt
-    build-test/python3 harness/display.py ctest --test-dir "$dir" --output-on-failure \
-        --output-junit junit.xml "$@" || failed=1
-}
-
-suite build-test
-suite build-sanitize --label-exclude "blackbox|install"
+for preset in test sanitize; do
+    cmake --preset $preset >/dev/null
+    cmake --build --preset $preset -j"$(nproc)"
+    ctest --preset $preset || failed=1
+done
 for report in build-test/sdl-*.txt; do
     [ -e "$report" ] && echo "The $(basename "$report" .txt | cut -c5-) suite ran $(cat "$report")"
 done
-build-test/python3 scripts/test-summary.py build-test/junit.xml build-sanitize/junit.xml
+python3 scripts/test-summary.py build-test/junit.xml build-sanitize/junit.xml
 exit $failed

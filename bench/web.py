@@ -5,7 +5,7 @@ main thread's milliseconds per frame (from an animation frame's start to the
 program's next swap: the program, the emulation and WebGL), and the sizes
 of duruv.wasm and duruv.js.
 
-    python3 bench/web.py WEB_ZIP"""
+    python3 -m bench.web WEB_ZIP"""
 import gzip
 import os
 import statistics
@@ -13,7 +13,7 @@ import sys
 import tempfile
 import time
 
-import browser
+from harness import browser
 
 FRAMES = 600                # frames measured, after the first
 PACES = {"chromium": (True, False), "firefox": (True, False), "webkit": (True,)}

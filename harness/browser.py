@@ -26,11 +26,9 @@ import urllib.request
 
 import websocket
 
-import files
-import picture
-import serve
-from display import SCREEN, XServer
-from wait import until
+from harness import files, picture, serve
+from harness.display import SCREEN, XServer
+from harness.wait import until
 
 FRAME_COUNTER = """<script>
 (function () {
@@ -80,9 +78,10 @@ KEYS = {"Escape": (27, "\uE00C"), "F1": (112, "\uE031"), "ArrowLeft": (37, "\uE0
 
 def missing(engine):
     """Why `engine` cannot run the page here, or None."""
-    needs = {"chromium": ["chromium"], "firefox": ["firefox-esr"], "webkit": ["WebKitWebDriver", "MiniBrowser"]}
-    absent = [program for program in needs[engine] if not _program(program)]
-    return absent and "no %s on this system" % " or ".join(absent)
+    package, programs = {"chromium": ("chromium", ["chromium"]), "firefox": ("firefox-esr", ["firefox-esr"]),
+                         "webkit": ("webkit2gtk-driver", ["WebKitWebDriver", "MiniBrowser"])}[engine]
+    absent = [program for program in programs if not _program(program)]
+    return absent and "missing: %s (the package %s)" % (" and ".join(absent), package)
 
 
 def _program(name):

@@ -1,5 +1,5 @@
 """Virtual X displays: an Xvfb server of its own, with openbox managing
-windows when asked. `python3 display.py COMMAND [ARG...]` runs a command on
+windows when asked. `python3 -m harness.display COMMAND [ARG...]` runs a command on
 one and exits with its status (./test.sh, ./bench.sh)."""
 import os
 import shutil
@@ -9,7 +9,7 @@ import tempfile
 
 from Xlib import X, display as xdisplay, error
 
-from wait import until
+from harness.wait import until
 
 OPENBOX_CONFIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "openbox.xml")
 

@@ -3,7 +3,7 @@ window by its process, presses keys with xdotool, asks the window to close
 or resize as a desktop does, and reads its pictures. With the frame shim
 (DURUV_FRAME_SHIM, preloaded into the program or into Wine running it), it
 knows each frame the program draws; without (the headless player), only
-what the pictures show. `python3 program.py BINARY` exits with 0 only if
+what the pictures show. `python3 -m harness.program BINARY` exits with 0 only if
 the binary plays (plays())."""
 import os
 import pathlib
@@ -17,12 +17,10 @@ import unittest
 
 from Xlib import X, Xutil, protocol
 
-import picture
-import scene
-import wine
-from display import XServer, find_window
-from frames import FrameCounter
-from wait import until
+from harness import picture, scene, wine
+from harness.display import XServer, find_window
+from harness.frames import FrameCounter
+from harness.wait import until
 
 CAPTION = "Duruv"
 
@@ -295,6 +293,8 @@ class OnVirtualDisplay(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
+        if wine.UNDER_WINE and wine.missing():
+            raise unittest.SkipTest(wine.missing())
         cls.xs = XServer(window_manager=True)
         cls.addClassCleanup(cls.xs.stop)
 

@@ -2,7 +2,7 @@
 a port of their own, and for `./run.sh web` on http://127.0.0.1:8000/, or
 the next free port, saying where and stopping cleanly on Ctrl+C:
 
-    python3 harness/serve.py FOLDER"""
+    python3 -m harness.serve FOLDER"""
 import functools
 import http.server
 import sys

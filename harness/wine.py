@@ -1,17 +1,35 @@
 """What differs when the program under test is the Windows build under
-Wine (DURUV_WRAPPER names Wine), each difference stated once with its
-reason; elsewhere the harness and the tests are the same for every suite."""
+Wine (DURUV_WRAPPER=wine), each difference stated once with its reason;
+elsewhere the harness and the tests are the same for every suite.
+`python3 -m harness.wine` makes the Wine tests' prefix and unpacks the ZIP
+that ./package.sh windows built into it, or exits 77 saying what is missing."""
+import glob
 import os
 import re
+import shutil
 import subprocess
+import sys
 
-WRAPPER = os.environ.get("DURUV_WRAPPER", "").split()
-SERVER = os.environ.get("DURUV_WINESERVER", "wineserver")
-UNDER_WINE = bool(WRAPPER)
+from harness import files
+
+UNDER_WINE = os.environ.get("DURUV_WRAPPER") == "wine"
+_FOUND = [shutil.which(name) or shutil.which(name, path="/usr/lib/wine") for name in ("wine64", "wine", "wineserver")]
+WRAPPER = [_FOUND[0] or _FOUND[1]] if UNDER_WINE else []
+SERVER = _FOUND[2]
+ZIPS = glob.glob(os.path.join(os.environ.get("DURUV_WINDOWS_DIR", ""), "duruv-*-win64.zip"))
 
 # Wine on Xvfb keeps a full-screen window in the window manager's frame,
 # pushed down by its title bar: the window's own picture shows the screen.
 FRAMED_FULL_SCREEN = UNDER_WINE
+
+
+def missing():
+    """Why the Windows build cannot be played here, or None."""
+    if not ((_FOUND[0] or _FOUND[1]) and SERVER):
+        return "missing: Wine (the package wine64, or wine where the release names it so)"
+    if not ZIPS:
+        return "missing: the Windows ZIP (./package.sh windows builds it)"
+    return None
 
 
 def restart():
@@ -46,3 +64,21 @@ def cannot(what):
         return ("Wine 10 and later on a virtual X display keep the window at 640 x 480 and show nothing "
                 "in it after F1 (Debian 13); Wine 8 (Debian 12) goes full screen")
     return None
+
+
+def make_prefix():
+    """A new prefix in WINEPREFIX, the ZIP unpacked beside it in portable/."""
+    if missing():
+        print(missing())
+        return 77
+    work = os.path.dirname(os.environ["WINEPREFIX"])
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(os.path.join(work, "portable"))
+    files.unpack(ZIPS[0], os.path.join(work, "portable"))
+    subprocess.run(WRAPPER + ["wineboot", "-i"], check=True)
+    restart()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(make_prefix())

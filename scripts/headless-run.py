@@ -6,9 +6,9 @@ import subprocess
 import sys
 import time
 
-import scene
-from display import XServer
-from program import Duruv
+from harness import scene
+from harness.display import XServer
+from harness.program import Duruv
 
 INTERVAL = 0.1      # seconds of play between snapshots
 

@@ -87,6 +87,6 @@ in_root "$work/package" "set -e
     apt-get update -qq
     apt-get install -y -qq /root/$(basename "$deb")
     /root/tools/install-deps.sh headless
-    python3 /root/harness/program.py /usr/games/duruv" >"$logs/package.log" 2>&1 || played=$?
+    cd /root && python3 -m harness.program /usr/games/duruv" >"$logs/package.log" 2>&1 || played=$?
 echo "$release: installing and playing the package exited with $played"
 [ $status -eq 0 ] && [ $played -eq 0 ]

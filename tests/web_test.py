@@ -3,21 +3,18 @@ firefox or webkit), set against the native program frame by frame, with a
 console without errors and no request outside the page's origin; what only
 Chromium's DevTools can show (a phone's touch screen, the manifest, a
 browser without WebGL) in Chromium alone."""
+import glob
 import os
 import time
 import unittest
 
-import about
-import browser
-import files
-import picture
-import scene
-from display import XServer
-from program import Duruv
-from wait import until
+from harness import about, browser, files, picture, scene
+from harness.display import XServer
+from harness.program import Duruv
+from harness.wait import until
 
 ENGINE = os.environ.get("DURUV_BROWSER", "chromium")
-ZIP = os.environ.get("DURUV_WEB_ZIP", "")
+ZIPS = glob.glob(os.path.join(os.environ.get("DURUV_WEB_DIR", ""), "duruv-*-web.zip"))
 NATIVE = os.environ.get("DURUV_BINARY", "")
 COMPARED = (1, 600, 2500, 5100)     # frames: the start, flights, the finished tower
 FAR = 0.12 * 255                    # a channel this far off is a different colour
@@ -46,14 +43,14 @@ KEY_LOG = ("window.duruvKeys = []; ['keydown', 'keyup'].forEach(function (type) 
 
 
 def setUpModule():
-    if browser.missing(ENGINE):
-        raise unittest.SkipTest(browser.missing(ENGINE))
+    if browser.missing(ENGINE) or not ZIPS:
+        raise unittest.SkipTest(browser.missing(ENGINE) or "missing: the web ZIP (./package.sh web builds it)")
 
 
 class WebPage(unittest.TestCase):
 
     def setUp(self):
-        self.folder = browser.folder_of(ZIP, *files.folders(self.addCleanup, "web"))
+        self.folder = browser.folder_of(ZIPS[0], *files.folders(self.addCleanup, "web"))
         self.page = self.browse()
 
     def browse(self, **options):

@@ -11,13 +11,10 @@ import xml.etree.ElementTree as ET
 
 from Xlib import X
 
-import files
-import icons
-import scene
-from display import XServer
-from program import Duruv, plays
-from wait import PATIENCE, until
-from wine import WRAPPER as WINE, restart
+from harness import files, icons, scene, wine
+from harness.display import XServer
+from harness.program import Duruv, plays
+from harness.wait import PATIENCE, until
 
 PACKAGES = os.environ.get("DURUV_WINDOWS_DIR", "")
 PREFIX = os.environ.get("WINEPREFIX", "")
@@ -37,13 +34,13 @@ def output(*args):
     return subprocess.run(list(args), capture_output=True, check=True).stdout
 
 
-def wine(*args):
-    return subprocess.run(WINE + list(args), capture_output=True, text=True, timeout=PATIENCE)
+def under_wine(*args):
+    return subprocess.run(wine.WRAPPER + list(args), capture_output=True, text=True, timeout=PATIENCE)
 
 
 def registry(key):
     """The values of a registry key as {name: text}, empty if there is none."""
-    listing = wine("reg", "query", key).stdout
+    listing = under_wine("reg", "query", key).stdout
     return {m[0]: m[2] for m in re.findall(r"^ {4}(\S+) {4}(REG_\w+) {4}(.*?)\r?$", listing, re.M)}
 
 
@@ -55,8 +52,8 @@ def manifest(exe):
 
 def entries_under(*folders):
     """Every file and folder below the folders, as a set of paths."""
-    return {os.path.join(top, name) for folder in folders for top, dirs, files in os.walk(folder)
-            for name in dirs + files}
+    return {os.path.join(top, name) for folder in folders for top, dirs, names in os.walk(folder)
+            for name in dirs + names}
 
 
 def rgba(png):
@@ -82,13 +79,17 @@ def window_icon(program, size):
     return [(p >> 16 & 255, p >> 8 & 255, p & 255, p >> 24 & 255) for p in value[2:2 + size * size]]
 
 
+def setUpModule():
+    if wine.missing():
+        raise unittest.SkipTest(wine.missing())
+
+
 class WindowsPackages(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
         cls.portable, cls.elsewhere = files.folders(cls.addClassCleanup, "portable", "elsewhere")
-        zip_file, = glob.glob(os.path.join(PACKAGES, "duruv-*-win64.zip"))
-        files.unpack(zip_file, cls.portable)
+        files.unpack(wine.ZIPS[0], cls.portable)
         cls.exe = os.path.join(cls.portable, "duruv.exe")
 
     def test_program_is_a_gui_program_with_icon_manifest_and_only_windows_dlls(self):
@@ -113,7 +114,7 @@ class WindowsPackages(unittest.TestCase):
             self.assertIn(words, readme)
 
     def test_portable_program_has_its_icon_and_leaves_no_file_behind(self):
-        with XServer(window_manager=True) as xs, Duruv(xs, self.exe, wrapper=WINE, cwd=self.elsewhere) as program:
+        with XServer(window_manager=True) as xs, Duruv(xs, self.exe, wrapper=wine.WRAPPER, cwd=self.elsewhere) as program:
             program.start_up()
             self.assertEqual(window_icon(program, 16),
                              [p if p[3] else (0, 0, 0, 0) for p in
@@ -123,18 +124,18 @@ class WindowsPackages(unittest.TestCase):
         self.assertEqual(os.listdir(self.elsewhere), [], "files in the folder it was started from")
 
     def test_window_keeps_its_size_on_the_screen_on_a_display_at_150_percent(self):
-        self.assertEqual(wine("reg", "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f")
+        self.assertEqual(under_wine("reg", "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f")
                          .returncode, 0)
-        restart()
-        self.addCleanup(restart)
-        self.addCleanup(wine, "reg", "delete", DESKTOP, "/v", "LogPixels", "/f")
-        with XServer(window_manager=True) as xs, Duruv(xs, self.exe, wrapper=WINE) as program:
+        wine.restart()
+        self.addCleanup(wine.restart)
+        self.addCleanup(under_wine, "reg", "delete", DESKTOP, "/v", "LogPixels", "/f")
+        with XServer(window_manager=True) as xs, Duruv(xs, self.exe, wrapper=wine.WRAPPER) as program:
             self.assertEqual(scene.scene_fills(program.start_up()), [])
             self.assertEqual(program.geometry(), tuple(side * 3 // 2 for side in scene.WINDOW))
             self.assertEqual(program.escape(), 0)
 
     def test_without_opengl_a_message_box_says_why_and_what_to_do(self):
-        with XServer(window_manager=True, glx=False) as xs, Duruv(xs, self.exe, wrapper=WINE) as program:
+        with XServer(window_manager=True, glx=False) as xs, Duruv(xs, self.exe, wrapper=wine.WRAPPER) as program:
             box = program.until(lambda: [w for w in xs.run("xdotool", "search", "--onlyvisible", "--pid",
                                                              str(program.proc.pid), "--name", "^Duruv$",
                                                              check=False).split()
@@ -158,14 +159,14 @@ class WindowsPackages(unittest.TestCase):
         local, = glob.glob(os.path.join(users, "*", "AppData", "Local"))
         os.makedirs(os.path.join(local, "Programs"), exist_ok=True)     # Windows' folder for one user's programs
         before = entries_under(users)
-        self.assertEqual(wine(installer, "/S").returncode, 0)
+        self.assertEqual(under_wine(installer, "/S").returncode, 0)
         folder = os.path.join(local, "Programs", "Duruv")
         self.assertEqual(sorted(os.listdir(folder)), sorted(SHIPPED + ["Uninstall.exe"]))
         shortcut, = glob.glob(os.path.join(users, "*", "AppData", "Roaming", "Microsoft", "Windows", "Start Menu",
                                            "Programs", "Duruv.lnk"))
         with open(shortcut, "rb") as f:
             self.assertIn(b"Programs\\Duruv\\duruv.exe", f.read(), "the shortcut's target")
-        entry, where = registry(APPS_ENTRY), wine("winepath", "-w", folder).stdout.strip()
+        entry, where = registry(APPS_ENTRY), under_wine("winepath", "-w", folder).stdout.strip()
         size = sum(os.path.getsize(os.path.join(folder, name)) for name in os.listdir(folder))
         self.assertEqual(entry, {
             "DisplayName": "Duruv", "DisplayVersion": version,
@@ -174,9 +175,9 @@ class WindowsPackages(unittest.TestCase):
             "NoModify": "0x1", "NoRepair": "0x1", "UninstallString": '"%s\\Uninstall.exe"' % where,
             "QuietUninstallString": '"%s\\Uninstall.exe" /S' % where})
         self.assertFalse(glob.glob(os.path.join(PREFIX, "drive_c", "Program Files*", "Duruv")), "Program Files")
-        self.assertTrue(plays(os.path.join(folder, "duruv.exe"), wrapper=WINE))
+        self.assertTrue(plays(os.path.join(folder, "duruv.exe"), wrapper=wine.WRAPPER))
 
-        self.assertEqual(wine(os.path.join(folder, "Uninstall.exe"), "/S").returncode, 0)
+        self.assertEqual(under_wine(os.path.join(folder, "Uninstall.exe"), "/S").returncode, 0)
         self.assertLessEqual(set(os.listdir(folder) if os.path.exists(folder) else []), {"Uninstall.exe"},
                              "what is left when the uninstaller returns")
         self.assertEqual(registry(APPS_ENTRY), {})

@@ -3,7 +3,7 @@ square out of the window on a virtual display, its black background made
 transparent, scaled to each hicolor size and to the web page's. Rerun after a
 change to the scene:
 
-    build/python3 tools/make-icons.py build/duruv
+    build/python3 -m tools.make-icons build/duruv
 
 and commit what it writes under data/icons/ and web/icons/."""
 import os
@@ -11,10 +11,10 @@ import subprocess
 import sys
 import tempfile
 
-import icons
-from display import XServer
-from program import Duruv
-from scene import PIVOT, WINDOW, project
+from harness import icons
+from harness.display import XServer
+from harness.program import Duruv
+from harness.scene import PIVOT, WINDOW, project
 
 SIZES = (16, 24, 32, 48, 64, 128, 256)     # the sizes every package carries
 WEB = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "web", "icons")

@@ -1,9 +1,17 @@
 # SDL 1.2, OpenGL and GLU for the browser, as the targets the native build
 # gets from pkg-config: Emscripten's SDL 1.2 and its emulation of
 # fixed-function OpenGL over WebGL, with the mends in web/, and GLU's
-# quadrics compiled from Debian's libglu source (DURUV_WEB_GLU, which
-# ./package.sh web fetches).
+# quadrics compiled from Debian's libglu source (DURUV_WEB_GLU), which the
+# first configuration fetches into the build folder's glu/, once.
 set(DURUV_WEB_GLU "" CACHE PATH "Folder of the libglu source (upstream tarball, unpacked)")
+if(NOT DURUV_WEB_GLU)
+  file(GLOB glu LIST_DIRECTORIES true ${CMAKE_BINARY_DIR}/glu/upstream/*)
+  if(NOT glu)
+    execute_process(COMMAND ${PROJECT_SOURCE_DIR}/tools/debian-source.sh --upstream libglu ${CMAKE_BINARY_DIR}/glu
+                    OUTPUT_VARIABLE glu OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+  set_property(CACHE DURUV_WEB_GLU PROPERTY VALUE ${glu})
+endif()
 if(NOT EXISTS "${DURUV_WEB_GLU}/src/libutil/quad.c")
   message(FATAL_ERROR "DURUV_WEB_GLU names no libglu source: ${DURUV_WEB_GLU}")
 endif()

@@ -4,9 +4,9 @@ the view keys turn and move the picture mid-flight."""
 import os
 import signal
 
-from program import OnVirtualDisplay
-from scene import BASE_FRONT, project
-import wine
+from harness.program import OnVirtualDisplay
+from harness.scene import BASE_FRONT, project
+from harness import wine
 
 
 def base_row(image):

@@ -5,11 +5,11 @@ import time
 
 from Xlib import X
 
-from display import find_window
-from program import OnVirtualDisplay
-from scene import WINDOW, kind, scene_fills
-from wait import steadily
-import wine
+from harness.display import find_window
+from harness.program import OnVirtualDisplay
+from harness.scene import WINDOW, kind, scene_fills
+from harness.wait import steadily
+from harness import wine
 
 SETTLED = 0.5               # seconds a window manager's change must hold
 

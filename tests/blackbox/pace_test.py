@@ -7,8 +7,8 @@ import signal
 import subprocess
 import tempfile
 
-from program import Duruv, OnVirtualDisplay
-from wait import until
+from harness.program import Duruv, OnVirtualDisplay
+from harness.wait import until
 
 REFRESH = 60                # Hz of weston's headless output
 

@@ -5,10 +5,10 @@ finished tower, where Escape gives status 0."""
 import random
 import time
 
-from program import OnVirtualDisplay
-from scene import BARDIST, BASE_FRONT, BASETHICKNESS, WINDOW, look
-from wait import steadily
-import wine
+from harness.program import OnVirtualDisplay
+from harness.scene import BARDIST, BASE_FRONT, BASETHICKNESS, WINDOW, look
+from harness.wait import steadily
+from harness import wine
 
 # Points of the base's front face, at its middle and just inside its ends,
 # and points just beyond its ends: where they fall depends on the viewport

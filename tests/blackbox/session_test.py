@@ -3,8 +3,8 @@ it: the window, the first picture, the solution played to the end, stray
 keys and the mouse, the view keys afterwards, and Escape."""
 import os
 
-from program import OnVirtualDisplay
-from scene import BASE_FRONT, WINDOW, disk_point, look, peg_point
+from harness.program import OnVirtualDisplay
+from harness.scene import BASE_FRONT, WINDOW, disk_point, look, peg_point
 
 STRAY_KEYS = (list("bcdefghijklmnoprstuvwxyz0123456789") +
               ["Shift_L", "Control_L", "Alt_L", "Super_L", "Caps_Lock", "space", "Return", "Tab",

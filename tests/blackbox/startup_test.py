@@ -11,9 +11,9 @@ import pty
 import subprocess
 import unittest
 
-from display import XServer
-from program import OnVirtualDisplay
-from wait import PATIENCE
+from harness.display import XServer
+from harness.program import OnVirtualDisplay
+from harness.wait import PATIENCE
 
 BINARY = os.environ.get("DURUV_BINARY")
 

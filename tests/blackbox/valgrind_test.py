@@ -7,7 +7,7 @@ suppressions hide nothing of the program's."""
 import os
 import tempfile
 
-from program import OnVirtualDisplay
+from harness.program import OnVirtualDisplay
 
 SUPPRESSIONS = os.path.join(os.path.dirname(__file__), "..", "valgrind", "libraries.supp")
 SIZES = [(300, 200), (700, 500), (100, 100), (900, 700), (640, 480), (1, 1),
