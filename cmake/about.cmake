@@ -5,8 +5,8 @@
 #     who holds it, and DURUV_CONTACT, how to reach them: data/copyright;
 #   DURUV_LICENCE, the head of the licence text for the packages that carry
 #     their own: the name, the version, the line and the terms;
-#   what Duruv tells its users, from data/about.txt: DURUV_SUMMARY, the one
-#     line; DURUV_DESCRIPTION, its paragraphs, a blank line between them;
+#   what Duruv tells its users, from data/about.txt: DURUV_ID, the name by
+#     which desktops and Windows know it; DURUV_SUMMARY, the one line; DURUV_DESCRIPTION, its paragraphs, a blank line between them;
 #     DURUV_KEYS and DURUV_ACTIONS, the keys as the tables name them
 #     ("Left, Right (held)") and what each does, as two lists in step; and
 #     DURUV_BUTTON_<key>, the touch button that stands for a key
@@ -38,7 +38,9 @@ set(DURUV_LICENCE "Duruv ${DURUV_VERSION}\n${DURUV_COPYRIGHT}.\n${terms}\n")
 set(DURUV_DESCRIPTION "")
 file(STRINGS ${about_dir}/about.txt lines REGEX "^[^#]")
 foreach(line IN LISTS lines)
-  if(line MATCHES "^Summary: (.+)")
+  if(line MATCHES "^ID: (.+)")
+    set(DURUV_ID "${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^Summary: (.+)")
     set(DURUV_SUMMARY "${CMAKE_MATCH_1}")
   elseif(line STREQUAL " .")
     string(APPEND DURUV_DESCRIPTION "\n")

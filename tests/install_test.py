@@ -11,16 +11,16 @@ import time
 import unittest
 from xml.etree import ElementTree
 
-from harness import about, files, icons
+from harness import about, files
 from harness.display import XServer
 from harness.program import Duruv
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD, PACKAGES = os.environ.get("DURUV_BUILD"), os.environ.get("DURUV_PACKAGE_DIR")
 
-SHARED = ["share/applications/%s.desktop" % icons.ID, "share/metainfo/%s.metainfo.xml" % icons.ID,
+SHARED = ["share/applications/%s.desktop" % about.ID, "share/metainfo/%s.metainfo.xml" % about.ID,
           "share/man/man6/duruv.6.gz", "share/doc/duruv/copyright", "share/doc/duruv/changelog.gz"] + \
-         ["share/icons/hicolor/" + icons.path(size) for size in icons.SIZES]
+         ["share/icons/hicolor/" + about.icon(size) for size in about.ICON_SIZES]
 
 
 def run(*args):
@@ -109,7 +109,7 @@ class Install(unittest.TestCase):
         self.assertEqual(time.strftime("%Y-%m-%d", time.strptime(signed, "%d %b %Y")), released)
 
     def test_each_text_for_users_says_what_data_about_says(self):
-        summary, paragraphs, keys = about.read()
+        summary, paragraphs, keys = about.SUMMARY, about.PARAGRAPHS, about.KEYS
         with open(os.path.join(SOURCE, "README.md")) as f:
             readme = f.read()
         table = re.search(r"^## Keys\n\n\| key \| action \|\n\|---\|---\|\n((?:\|.*\n)+)", readme, re.M).group(1)
@@ -129,6 +129,7 @@ class Install(unittest.TestCase):
         page = subprocess.run(["man", "-l", manual], capture_output=True, text=True, env=dict(os.environ, MANWIDTH="1000"),
                               check=True).stdout
         self.assertIn("duruv - %s\n" % summary, page)
+        self.assertIn(" ".join(words(p) for p in paragraphs), words(re.search(r"^DESCRIPTION\n(.*?)^\S", page, re.M | re.S).group(1)))
         self.assertEqual(words(re.search(r"^KEYS\n(.*?)^\S", page, re.M | re.S).group(1)),
                          " ".join("%s %s%s." % (k, action[0].upper(), action[1:]) for k, _, action in keys))
         self.assertEqual(run("dpkg-deb", "-f", self.deb, "Description")[1],

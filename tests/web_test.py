@@ -35,8 +35,9 @@ def differing(a, b):
 
 
 PHONES = ((390, 844), (844, 390), (320, 568))   # upright, on its side, the narrowest
-BUTTONS = {"ArrowLeft": "Turn left", "ArrowRight": "Turn right", "ArrowDown": "Tilt towards you",
-           "ArrowUp": "Tilt away", "q": "Nearer", "a": "Farther"}
+# Each touch button by the DOM key it stands for, as data/about.txt pairs them.
+BUTTONS = {("Arrow" + key if key in ("Left", "Right", "Up", "Down") else key.lower() if len(key) == 1 else key): button
+           for keys, buttons, _ in about.KEYS for key, button in zip(keys.replace(" (held)", "").split(", "), buttons)}
 # Each key event that reaches the page's document, as "keydown 37".
 KEY_LOG = ("window.duruvKeys = []; ['keydown', 'keyup'].forEach(function (type) { "
            "document.addEventListener(type, function (e) { duruvKeys.push(type + ' ' + e.keyCode); }); })")
@@ -81,7 +82,7 @@ class WebPage(unittest.TestCase):
         self.assertEqual(page.evaluate("document.title"), "Duruv")
         self.assertEqual(page.evaluate("Array.from(document.querySelectorAll('#keys tr'), "
                                        "function (row) { return [row.cells[0].textContent, row.cells[1].textContent]; })"),
-                         [[keys, action] for keys, _, action in about.read()[2]], "the key table")
+                         [[keys, action] for keys, _, action in about.KEYS], "the key table")
         self.assertEqual((page.canvas()["width"], page.canvas()["height"]), scene.WINDOW)
         with XServer() as xs, Duruv(xs, NATIVE) as native:
             expected = {COMPARED[0]: native.start_up()}
@@ -172,7 +173,7 @@ class WebPage(unittest.TestCase):
         centre = lambda name: page.evaluate(
             "(function () { var r = document.querySelector('[aria-label=\"%s\"]').getBoundingClientRect(); "
             "return [r.x + r.width / 2, r.y + r.height / 2]; })()" % name)
-        for key, name in BUTTONS.items():
+        for key, name in [(key, name) for key, name in BUTTONS.items() if key != "F1"]:     # the keys held
             code = browser.KEYS[key][0]
             for ending in ("touchEnd", "touchCancel", "leaving the button", "a hidden page"):
                 with self.subTest(name, ending=ending):
@@ -191,19 +192,20 @@ class WebPage(unittest.TestCase):
                     self.assertEqual(page.evaluate("duruvKeys"), ["keydown %d" % code, "keyup %d" % code])
         with self.subTest("two buttons held at once are two keys held"):
             page.evaluate("duruvKeys = []")
-            page.touch("touchStart", centre("Turn left"), centre("Nearer"))
+            page.touch("touchStart", centre(BUTTONS["ArrowLeft"]), centre(BUTTONS["q"]))
             page.touch("touchEnd")
             self.assertEqual(sorted(page.evaluate("duruvKeys")), ["keydown 37", "keydown 81", "keyup 37", "keyup 81"])
         with self.subTest("a button held turns the view one step a frame"):
             page.evaluate("duruvKeys = []")
-            page.touch("touchStart", centre("Turn left"))
+            page.touch("touchStart", centre(BUTTONS["ArrowLeft"]))
             page.run_to(frame + 30)
             page.touch("touchEnd")
             self.assertEqual(scene.scene_fills(page.picture(), rotdy=30), [])
-        for name, code in (("Farther", 65), ("Full screen", 112)):
-            with self.subTest("a click", button=name):
+        for key in ("a", "F1"):
+            code = browser.KEYS[key][0]
+            with self.subTest("a click", button=BUTTONS[key]):
                 page.evaluate("duruvKeys = []")
-                x, y = centre(name)
+                x, y = centre(BUTTONS[key])
                 for kind in ("mousePressed", "mouseReleased"):
                     page.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
                 self.assertEqual(page.evaluate("duruvKeys"), ["keydown %d" % code, "keyup %d" % code])

@@ -11,7 +11,7 @@ import xml.etree.ElementTree as ET
 
 from Xlib import X
 
-from harness import files, icons, scene, wine
+from harness import about, files, scene, wine
 from harness.display import XServer
 from harness.program import Duruv, plays
 from harness.wait import PATIENCE, until
@@ -100,7 +100,7 @@ class WindowsPackages(unittest.TestCase):
             needed = re.findall(r"DLL Name: (\S+)", output("objdump", "-p", os.path.join(self.portable, binary)).decode())
             self.assertLessEqual({n.lower() for n in needed} - {"sdl.dll"}, WINDOWS_DLLS, binary)
         self.assertIn(b"--type=16", output("wrestool", "-l", self.exe), "a version resource")
-        self.assertEqual(icon_sizes(self.exe, "SDL_APP"), icons.SIZES, "the icon SDL gives its window")
+        self.assertEqual(icon_sizes(self.exe, "SDL_APP"), about.ICON_SIZES, "the icon SDL gives its window")
         found = manifest(self.exe)
         self.assertEqual(found.find(".//requestedExecutionLevel").get("level"), "asInvoker")
         self.assertEqual([os.get("Id") for os in found.iter("supportedOS")], [WINDOWS_10_AND_11])
@@ -110,15 +110,15 @@ class WindowsPackages(unittest.TestCase):
         with open(os.path.join(self.portable, "README.txt"), "rb") as f:
             readme = f.read().decode()
         self.assertNotIn("\n", readme.replace("\r\n", ""), "Windows' line ends")
-        for words in ("F1", "Escape", "Q, A", "Uninstall.exe", "delete the folder"):
-            self.assertIn(words, readme)
+        for words in ["F1", "Escape", "Q, A", "Uninstall.exe", "delete the folder"] + about.PARAGRAPHS:
+            self.assertIn(" ".join(words.split()), " ".join(readme.split()))
 
     def test_portable_program_has_its_icon_and_leaves_no_file_behind(self):
         with XServer(window_manager=True) as xs, Duruv(xs, self.exe, wrapper=wine.WRAPPER, cwd=self.elsewhere) as program:
             program.start_up()
             self.assertEqual(window_icon(program, 16),
                              [p if p[3] else (0, 0, 0, 0) for p in
-                              rgba(os.path.join(icons.HICOLOR, icons.path(16)))])
+                              rgba(os.path.join(about.HICOLOR, about.icon(16)))])
             self.assertEqual(program.escape(), 0)
         self.assertEqual(sorted(os.listdir(self.portable)), SHIPPED)
         self.assertEqual(os.listdir(self.elsewhere), [], "files in the folder it was started from")
@@ -170,7 +170,7 @@ class WindowsPackages(unittest.TestCase):
         size = sum(os.path.getsize(os.path.join(folder, name)) for name in os.listdir(folder))
         self.assertEqual(entry, {
             "DisplayName": "Duruv", "DisplayVersion": version,
-            "Publisher": "The Duruv developers", "DisplayIcon": where + "\\duruv.exe,0",
+            "Publisher": about.PUBLISHER, "DisplayIcon": where + "\\duruv.exe,0",
             "InstallLocation": where, "EstimatedSize": "0x%x" % (size // 1024),
             "NoModify": "0x1", "NoRepair": "0x1", "UninstallString": '"%s\\Uninstall.exe"' % where,
             "QuietUninstallString": '"%s\\Uninstall.exe" /S' % where})

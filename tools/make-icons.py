@@ -11,7 +11,7 @@ import subprocess
 import sys
 import tempfile
 
-from harness import icons
+from harness import about
 from harness.display import XServer
 from harness.program import Duruv
 from harness.scene import PIVOT, WINDOW, project
@@ -36,7 +36,7 @@ def main(binary):
             program.finished()
             program.frozen_screenshot(picture)
             program.escape()
-        targets = [(size, os.path.join(icons.HICOLOR, icons.path(size))) for size in SIZES]
+        targets = [(size, os.path.join(about.HICOLOR, about.icon(size))) for size in SIZES]
         targets += [(size, os.path.join(WEB, "icon-%d.png" % size)) for size in WEB_SIZES]
         for size, target in targets:
             os.makedirs(os.path.dirname(target), exist_ok=True)
