@@ -94,19 +94,25 @@ def open_page(engine, folder, **options):
 
 
 class Page:
-    """What every engine's page offers; a driver fills in the rest:
-    _navigate, evaluate, _screenshot and key, the process browser, and the
-    lists console (errors and warnings), exceptions and requests (their
-    addresses)."""
+    """What every engine's page offers; a driver fills in the rest: _start,
+    which starts the browser, _navigate, evaluate, _screenshot and key, and
+    the lists console (errors and warnings), exceptions and requests (their
+    addresses). What _start starts is ended by close() from the moment it
+    starts, and if starting fails."""
 
-    def __init__(self, folder):
+    def __init__(self, folder, **options):
         self.server = serve.server(folder)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.origin = "http://127.0.0.1:%d" % self.server.server_port
         # A browser's helper processes may still write to its profile for a
         # moment after it is killed; what they leave there is no fault.
         self.profile = tempfile.TemporaryDirectory(ignore_cleanup_errors=True)
-        self.display = None
+        self.display = self.browser = self.socket = self.driver = None
+        try:
+            self._start(**options)
+        except BaseException:
+            self.close()
+            raise
 
     def __enter__(self):
         return self
@@ -115,15 +121,16 @@ class Page:
         self.close()
 
     def close(self):
-        self._quit()
-        _end(self.browser)
+        if self.socket:
+            self.socket.close()
+        if self.driver:
+            self.driver.quit()
+        if self.browser:
+            _end(self.browser)
         if self.display:
             self.display.stop()
         self.offline()
         self.profile.cleanup()
-
-    def _quit(self):
-        self.socket.close()
 
     def offline(self):
         """Stops serving the page's folder, as a network that has gone."""
@@ -206,16 +213,13 @@ class Chromium(Page):
     frames as fast as it can draw them, or paced by the display's refresh;
     `args` are more of its switches."""
 
-    def __init__(self, folder, paced=False, args=()):
-        super().__init__(folder)
-        self.browser = subprocess.Popen(
+    def _start(self, paced=False, args=()):
+        self.browser = _started(
             ["chromium", "--headless=new", "--no-sandbox", "--no-first-run", "--remote-debugging-port=0",
              "--user-data-dir=" + self.profile.name, "--window-size=%d,%d" % SCREEN,
              "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "about:blank"]
-            + ([] if paced else ["--disable-gpu-vsync", "--disable-frame-rate-limit"]) + list(args),
-            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, start_new_session=True)
-        endpoint = until(lambda: _listening(self.browser, r"DevTools listening on (ws://[^/]+)"),
-                         "Chromium's DevTools endpoint").replace("ws://", "http://")
+            + ([] if paced else ["--disable-gpu-vsync", "--disable-frame-rate-limit"]) + list(args))
+        endpoint = _listening(self.browser, r"DevTools listening on (ws://[^/]+)").replace("ws://", "http://")
         targets = json.load(urllib.request.urlopen(endpoint + "/json/list"))
         page, = [t for t in targets if t["type"] == "page"]
         self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], suppress_origin=True)
@@ -273,19 +277,16 @@ class Firefox(Page):
     """Firefox on a virtual display of its own over WebDriver BiDi, its
     animation frames as fast as it can draw them unless paced."""
 
-    def __init__(self, folder, paced=False):
-        super().__init__(folder)
+    def _start(self, paced=False):
         # A virtual display's window never has the system's focus; Firefox's
         # test mode takes it as a desktop's active window.
         with open(os.path.join(self.profile.name, "user.js"), "w") as prefs:
             prefs.write('user_pref("layout.frame_rate", %d);\n' % (-1 if paced else 0))
         self.display = XServer()
-        self.browser = subprocess.Popen(
-            ["firefox-esr", "--remote-debugging-port=0", "--profile", self.profile.name, "--no-remote",
-             "--width=%d" % SCREEN[0], "--height=%d" % SCREEN[1], "about:blank"],
-            env=self.display.env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, start_new_session=True)
-        endpoint = until(lambda: _listening(self.browser, r"WebDriver BiDi listening on (ws://\S+)"),
-                         "Firefox's WebDriver BiDi endpoint")
+        self.browser = _started(["firefox-esr", "--remote-debugging-port=0", "--profile", self.profile.name,
+                                 "--no-remote", "--width=%d" % SCREEN[0], "--height=%d" % SCREEN[1], "about:blank"],
+                                env=self.display.env)
+        endpoint = _listening(self.browser, r"WebDriver BiDi listening on (ws://\S+)")
         self.socket = websocket.create_connection(endpoint + "/session", suppress_origin=True)
         self.calls, self.console, self.exceptions, self.requests = 0, [], [], []
         self.call("session.new", capabilities={})
@@ -331,25 +332,20 @@ class WebKit(Page):
     driver reads no console, so the page's own record of it stands in, and
     the page's resource timings for its requests."""
 
-    def __init__(self, folder, paced=True):
+    def _start(self, paced=True):
         from selenium import webdriver
         from selenium.webdriver.webkitgtk.options import Options
-        super().__init__(folder)
         self.display = XServer()
         with socket.socket() as s:
             s.bind(("127.0.0.1", 0))
             port = s.getsockname()[1]
-        self.browser = subprocess.Popen(["WebKitWebDriver", "--port=%d" % port], env=self.display.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        self.browser = _started(["WebKitWebDriver", "--port=%d" % port], env=self.display.env)
         options = Options()
         options.binary_location = _program("MiniBrowser")
         options.add_argument("--automation")
-        until(lambda: _answers(port), "WebKitWebDriver")
+        until(lambda: _answers(port), "WebKitWebDriver", alive=lambda: _alive(self.browser))
         self.driver = webdriver.Remote(command_executor="http://127.0.0.1:%d" % port, options=options)
         self.driver.set_window_size(*SCREEN)
-
-    def _quit(self):
-        self.driver.quit()
 
     def _navigate(self, url):
         self.driver.get(url)
@@ -385,10 +381,34 @@ class WebKit(Page):
         (chain.key_down if kind == "keyDown" else chain.key_up)(KEYS[key][1]).perform()
 
 
-def _listening(browser, pattern):
+def _started(args, **options):
+    """A browser or driver started in a session of its own, its standard
+    error read as it comes into its list `said`."""
+    process = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
+                               start_new_session=True, **options)
+    process.said = []
+
+    def read():
+        with process.stderr:
+            for line in process.stderr:
+                process.said.append(line)
+    threading.Thread(target=read, daemon=True).start()
+    return process
+
+
+def _alive(process):
+    """Raises an error with a process's last words once it has ended."""
+    if process.poll() is not None:
+        raise RuntimeError("%s ended with status %d while starting; its last words:\n%s"
+                           % (process.args[0], process.returncode, "".join(process.said[-20:])))
+
+
+def _listening(process, pattern):
     """The address a browser says on standard error it listens on, once it has."""
-    found = re.search(pattern, browser.stderr.readline())
-    return found and found.group(1)
+    def said():
+        found = re.search(pattern, "".join(process.said))
+        return found and found.group(1)
+    return until(said, "%s's endpoint" % process.args[0], alive=lambda: _alive(process))
 
 
 def _answers(port):
@@ -398,10 +418,11 @@ def _answers(port):
 
 def _end(process):
     """Ends a browser (or its driver) and the helper processes it started."""
-    os.killpg(process.pid, signal.SIGKILL)
+    try:
+        os.killpg(process.pid, signal.SIGKILL)
+    except ProcessLookupError:      # it and all it started have ended
+        pass
     process.wait()
-    if process.stderr:
-        process.stderr.close()
 
 
 def folder_of(zip_file, work):
