@@ -1,16 +1,12 @@
-"""Duruv's page in a browser of its own, in each of three engines behind one
-small interface: Chromium, headless, over the DevTools protocol; Firefox
-over WebDriver BiDi and WebKitGTK's MiniBrowser over WebDriver, both on a
-virtual display, where they have WebGL. The page's folder is served on a
-port of its own, with a frame counter put at the head of its index.html:
-each swap asks for one animation frame, so holding back the animation frame
-after swap N (the address's `stop`) keeps frame N on the screen. Each
-driver records the page's console, exceptions and requests, sends keys as
-a keyboard does and takes pictures of the view. Each browser runs in a
-session of its own, so that it ends with its helper processes as one group
-and, where the kernel schedules by session (autogroup), busy processes
-beside the tests do not starve it (four busy loops in the tests' session
-made Chromium's frames 9 times slower)."""
+"""Duruv's page in a browser of its own, three engines behind one interface:
+headless Chromium over DevTools; Firefox over WebDriver BiDi and WebKitGTK's
+MiniBrowser over WebDriver, each on a virtual display, where they have
+WebGL. A frame counter at the head of index.html holds back the animation
+frame after swap N (the address's `stop`), which keeps frame N on the
+screen. Each browser runs in a session of its own, so that it ends with its
+helpers as one group and, where the kernel schedules by session, busy
+processes beside the tests do not starve it (four busy loops made
+Chromium's frames 9 times slower)."""
 import base64
 import glob
 import json
@@ -133,7 +129,6 @@ class Page:
         self.profile.cleanup()
 
     def offline(self):
-        """Stops serving the page's folder, as a network that has gone."""
         self.server.shutdown()
         self.server.server_close()
 
@@ -146,10 +141,9 @@ class Page:
         return self.evaluate("window.duruvFrames ? duruvFrames.count : 0")
 
     def frame_reached(self, frame):
-        """Waits until the program has drawn frame `frame` and waits for the
-        next animation frame, which the counter holds back. The wait's
-        deadline runs from the last frame drawn, so that a busy machine,
-        which draws slowly, ends it on the state and not on the clock."""
+        """Waits until frame `frame` is drawn and the next held back; the
+        deadline runs from the last frame drawn, so that a slow machine ends
+        the wait on the state, not on the clock."""
         last = [None]
 
         def progress():
@@ -162,23 +156,20 @@ class Page:
             pass
 
     def run_to(self, frame):
-        """Lets the program draw on until frame `frame`, and stops it there;
-        with None, for good."""
+        """Lets the program draw on to frame `frame`; with None, for good."""
         self.evaluate("window.duruvFrames.release(%s)" % ("Infinity" if frame is None else frame))
         if frame is not None:
             self.frame_reached(frame)
 
     def canvas(self):
-        """The canvas's drawing size and its place on the page."""
         return self.evaluate("(function () { var c = document.getElementById('canvas'), "
                              "r = c.getBoundingClientRect(); "
                              "return {width: c.width, height: c.height, x: r.x, y: r.y}; })()")
 
     def picture(self):
-        """The picture of the view as the screen shows it, once it shows the
-        frame drawn last: the program is held, so the view stands still, and
-        two pictures that agree, each after two rendering updates, show it
-        (on a busy machine the screen can lag behind the page by more)."""
+        """The view as the screen shows it once it shows the held frame: two
+        pictures that agree, each after two rendering updates (on a busy
+        machine the screen can lag behind the page by more)."""
         last = [None]
 
         def settled():
@@ -194,9 +185,8 @@ class Page:
         self.key("keyUp", key)
 
     def call(self, method, **params):
-        """Sends a command over the driver's socket (DevTools' or BiDi's,
-        which frame them alike) and returns its result, recording the events
-        that come meanwhile with the driver's _record."""
+        """A command's result over DevTools' or BiDi's socket, which frame
+        them alike; the driver's _record takes the events meanwhile."""
         self.calls += 1
         self.socket.send(json.dumps({"id": self.calls, "method": method, "params": params}))
         while True:
@@ -209,9 +199,8 @@ class Page:
 
 
 class Chromium(Page):
-    """Headless Chromium over the DevTools protocol: unpaced, its animation
-    frames as fast as it can draw them, or paced by the display's refresh;
-    `args` are more of its switches."""
+    """Headless Chromium, unpaced (its animation frames as fast as it can
+    draw them) or paced by the display's refresh; `args` are more switches."""
 
     def _start(self, paced=False, args=()):
         self.browser = _started(
@@ -243,7 +232,6 @@ class Chromium(Page):
         self.call("Page.navigate", url=url)
 
     def evaluate(self, expression):
-        """The value of a JavaScript expression in the page."""
         result = self.call("Runtime.evaluate", expression=expression, returnByValue=True, awaitPromise=True)
         if "exceptionDetails" in result:
             raise RuntimeError("%s: %s" % (expression, result["exceptionDetails"]["text"]))
@@ -254,28 +242,24 @@ class Chromium(Page):
         return picture.from_png(base64.b64decode(self.call("Page.captureScreenshot", format="png", clip=clip)["data"]))
 
     def key(self, kind, key, repeat=False):
-        """Sends one key event ("keyDown" or "keyUp") as a keyboard does; a
-        repeated keyDown is the keyboard's own repeat of a held key."""
+        """A key event, "keyDown" or "keyUp"; a repeat is the keyboard's own."""
         code = KEYS[key][0]
         self.call("Input.dispatchKeyEvent", type=kind, key=key, windowsVirtualKeyCode=code,
                   nativeVirtualKeyCode=code, code=key if len(key) > 1 else "Key" + key.upper(),
                   autoRepeat=repeat)
 
     def phone(self, width, height):
-        """From the next load on, a phone's screen of `width` x `height`
-        that is touched, not pointed at with a mouse."""
+        """From the next load on, a touch screen of `width` x `height`."""
         self.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=1, mobile=True)
         self.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
 
     def touch(self, kind, *points):
-        """Sends a touch event ("touchStart", "touchMove", "touchEnd" or
-        "touchCancel") with the fingers at `points`, (x, y) each."""
+        """A touch event ("touchStart" ...) with fingers at `points`."""
         self.call("Input.dispatchTouchEvent", type=kind, touchPoints=[dict(x=x, y=y) for x, y in points])
 
 
 class Firefox(Page):
-    """Firefox on a virtual display of its own over WebDriver BiDi, its
-    animation frames as fast as it can draw them unless paced."""
+    """Firefox, its animation frames as fast as it can draw them unless paced."""
 
     def _start(self, paced=False):
         # A virtual display's window never has the system's focus; Firefox's
@@ -320,8 +304,7 @@ class Firefox(Page):
             self.call("browsingContext.captureScreenshot", context=self.context, clip=clip)["data"]))
 
     def key(self, kind, key, repeat=False):
-        """Sends one key event; WebDriver makes a second keyDown of a held
-        key the keyboard's repeat."""
+        # WebDriver makes a second keyDown of a held key the keyboard's repeat.
         self.call("input.performActions", context=self.context,
                   actions=[{"type": "key", "id": "keyboard", "actions": [{"type": kind, "value": KEYS[key][1]}]}])
 

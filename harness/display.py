@@ -1,6 +1,5 @@
-"""Virtual X displays: an Xvfb server of its own, with openbox managing
-windows when asked. `python3 -m harness.display COMMAND [ARG...]` runs a command on
-one and exits with its status (./test.sh, ./bench.sh)."""
+"""Virtual X displays: Xvfb, with openbox when asked. `python3 -m harness.display
+COMMAND [ARG...]` runs a command on one and exits with its status."""
 import os
 import shutil
 import subprocess
@@ -22,10 +21,8 @@ XVFB_ARGS = ["-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp", "-noreset"
 
 
 def find_window(conn, holds):
-    """The first window of the display, at the top or one level down (where
-    a window manager puts a program's window, inside its frame), of which
-    holds(window) is true, or None; windows that go away meanwhile are
-    passed over."""
+    """The first window, at the top or inside a window manager's frame, of
+    which holds(window) is true, or None."""
     for top in conn.screen().root.query_tree().children:
         try:
             for w in [top] + top.query_tree().children:
@@ -37,11 +34,9 @@ def find_window(conn, holds):
 
 
 class XServer:
-    """An Xvfb server of its own, optionally with openbox, and the
-    environment for programs on it: SDL's X11 driver unless another is
-    named, no Wayland display and a private, empty XDG_RUNTIME_DIR, so that
-    nothing reaches the desktop of whoever runs the tests and no desktop
-    session's libraries write to their streams."""
+    """An Xvfb server and the environment for programs on it: SDL's X11
+    driver unless another is named, no Wayland, an empty XDG_RUNTIME_DIR of
+    its own, so that nothing reaches the desktop of whoever runs the tests."""
 
     def __init__(self, window_manager=False, glx=True):
         self.runtime = tempfile.mkdtemp(prefix="duruv-runtime-")
@@ -71,17 +66,16 @@ class XServer:
             raise
 
     def environment(self, **changes):
-        """This process's environment for a program of this server's, with
-        `changes` (None removes a variable)."""
+        """This environment for a program of the server's, with `changes`
+        (None removes a variable)."""
         env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime)
         env.pop("WAYLAND_DISPLAY", None)
         env.update(changes)
         return {k: v for k, v in env.items() if v is not None}
 
     def _wait_for_wm(self):
-        """Waits until openbox frames a window of its own: it announces itself
-        before it is ready, and a program mapped meanwhile may wait for its
-        window to be mapped for good (seen on a fresh Debian 13)."""
+        """Waits until openbox frames a window: it announces itself before it
+        is ready, and a window mapped meanwhile may wait to be mapped for good."""
         screen = self.conn.screen()
         probe = screen.root.create_window(0, 0, 10, 10, 0, screen.root_depth)
         probe.map()
@@ -98,8 +92,7 @@ class XServer:
         return subprocess.run(list(args), env=self.env, capture_output=True, text=True, check=check).stdout
 
     def stop(self):
-        """Ends openbox and the server. Xvfb now and then misses a SIGTERM
-        that comes while it is going to sleep, so SIGKILL follows in time."""
+        """Ends openbox and Xvfb, which now and then misses a SIGTERM."""
         if self.conn is not None:
             self.conn.close()
         for p in (self.wm, self.xvfb):

@@ -1,5 +1,4 @@
-"""The packages' files as their users get them, and the folders the tests
-put them in."""
+"""The packages' files as their users get them, in the tests' folders."""
 import os
 import shutil
 import subprocess
@@ -7,8 +6,7 @@ import tempfile
 
 
 def folders(cleanup, *names):
-    """New folders of these names in a temporary folder, which `cleanup`
-    (a test's addCleanup, or its class's addClassCleanup) removes."""
+    """New folders in a temporary one that `cleanup` removes."""
     work = tempfile.mkdtemp(prefix="duruv-")
     cleanup(shutil.rmtree, work)
     made = [os.path.join(work, name) for name in names]
@@ -18,6 +16,5 @@ def folders(cleanup, *names):
 
 
 def unpack(zip_file, folder):
-    """Unpacks a ZIP into the folder, with the same tool on every system the
-    build runs on."""
+    """Unpacks a ZIP with the same tool on every system the build runs on."""
     subprocess.run(["cmake", "-E", "tar", "xf", os.path.abspath(zip_file)], cwd=folder, check=True)

@@ -1,5 +1,4 @@
-"""Pictures of windows on an X display, read through ImageMagick's import,
-and of PNG files."""
+"""Pictures of windows on an X display, and of PNG files."""
 import subprocess
 
 
@@ -41,8 +40,7 @@ def from_png(png):
 
 
 def grab(env, window, path=None):
-    """The picture of a window, read with its size in one call; saved as PNG
-    too when a path is given."""
+    """The picture of a window, saved as PNG too when a path is given."""
     ppm = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"],
                          env=env, capture_output=True, check=True).stdout
     if path:

@@ -1,14 +1,15 @@
-"""Drives the real Duruv binary on a virtual display: starts it, finds its
-window by its process, presses keys with xdotool, asks the window to close
-or resize as a desktop does, and reads its pictures. With the frame shim
-(DURUV_FRAME_SHIM, preloaded into the program or into Wine running it), it
-knows each frame the program draws; without (the headless player), only
-what the pictures show. `python3 -m harness.program BINARY` exits with 0 only if
-the binary plays (plays())."""
+"""Drives the real Duruv binary on a virtual display: keys through xdotool,
+the window's requests as a desktop makes them, pictures of the window. With
+the frame shim (DURUV_FRAME_SHIM, preloaded into the program or into Wine
+running it) it knows each frame the program draws; without (the headless
+player), only what the pictures show. `python3 -m harness.program BINARY`
+exits with 0 only if the binary plays."""
+import mmap
 import os
 import pathlib
 import re
 import signal
+import struct
 import subprocess
 import sys
 import tempfile
@@ -19,19 +20,43 @@ from Xlib import X, Xutil, protocol
 
 from harness import picture, scene, wine
 from harness.display import XServer, find_window
-from harness.frames import FrameCounter
 from harness.wait import until
 
 CAPTION = "Duruv"
+
+
+class FrameCounter:
+    """The file the frame shim (tests/blackbox/frame_shim.cpp) shares with
+    the test: the frames drawn, the frame after which the program stops
+    itself, and the times of the first swap and of the last (ns)."""
+    LAYOUT = struct.Struct("=4q")
+
+    def __init__(self, shim, env, stop_after):
+        with tempfile.NamedTemporaryFile(prefix="duruv-frames-", delete=False) as f:
+            f.write(self.LAYOUT.pack(0, stop_after, 0, 0))
+            self.path = f.name
+        with open(self.path, "r+b") as f:
+            self.map = mmap.mmap(f.fileno(), self.LAYOUT.size)
+        env["LD_PRELOAD"] = " ".join(filter(None, [env.get("LD_PRELOAD"), shim]))
+        env["DURUV_FRAMES"] = self.path
+
+    def read(self):
+        return self.LAYOUT.unpack_from(self.map)
+
+    def stop_after(self, frame):
+        self.map[8:16] = struct.pack("=q", frame)
+
+    def close(self):
+        self.map.close()
+        os.remove(self.path)
 
 
 class Duruv:
     """The program running on a display, with its window."""
 
     def __init__(self, server, binary, env=None, wrapper=(), **streams):
-        """Starts the program; its output goes to files that output() reads,
-        unless `streams` gives Popen other stdin, stdout, stderr or preexec_fn.
-        With the frame shim it stops after its first frame, for start_up()."""
+        """Starts the program, its output into files unless `streams` says
+        otherwise; with the frame shim, stopped after its first frame."""
         self.server, self.window, self.wrapper = server, None, wrapper
         env = dict(env or server.env)
         shim = os.environ.get("DURUV_FRAME_SHIM")
@@ -47,19 +72,15 @@ class Duruv:
         self.kill()
 
     def until(self, predicate, what):
-        """Waits while the program runs until predicate() gives a true value,
-        and returns it; the error says what the program wrote meanwhile."""
+        """until() while the program runs; the error says what it wrote."""
         try:
             return until(predicate, what, alive=self.check_running)
         except TimeoutError as e:
             raise TimeoutError(str(e) + self.said()) from None
 
     def start_up(self, path=None):
-        """Waits for the program's visible window captioned "Duruv" (a window
-        manager puts it one level down, inside its frame) and the first
-        picture of the scene, and returns that picture (saved as PNG too when
-        a path is given): with the frame shim, of the first frame; without,
-        of one of the first few frames."""
+        """The first picture of the scene, once the program's window shows:
+        with the frame shim, of the first frame; without, of an early one."""
         pid = self.server.conn.intern_atom("_NET_WM_PID")
 
         def ours(w):
@@ -72,12 +93,10 @@ class Duruv:
         return self.first_picture
 
     def check_running(self):
-        """Raises an error with the exit status if the program has ended."""
         if self.proc.poll() is not None:
             raise RuntimeError("the program ended with status %d%s" % (self.proc.returncode, self.said()))
 
     def said(self):
-        """What the program has written on standard error, for a report."""
         written = "" if self.stderr.closed else self.output()[1].decode(errors="replace").strip()
         return "; it wrote on standard error:\n" + written if written else ""
 
@@ -85,17 +104,14 @@ class Duruv:
         return self.server.conn.create_resource_object("window", self.window)
 
     def geometry(self):
-        """Width and height of the window's drawable area."""
         geometry = self.x_window().get_geometry()
         return geometry.width, geometry.height
 
     def resizable(self):
-        """Whether the window's size hints leave it free to grow."""
         hints = self.x_window().get_wm_normal_hints()
         return hints is None or not hints.flags & Xutil.PMaxSize
 
     def freeze(self):
-        """Stops the program and waits until /proc says it has stopped."""
         self.check_running()
         os.kill(self.proc.pid, signal.SIGSTOP)
         self.until(self.stopped, "the program stops")
@@ -107,8 +123,8 @@ class Duruv:
         return picture.grab(self.server.env, window or self.window, path)
 
     def frozen_screenshot(self, path=None, window=None):
-        """One frame: the program is stopped while the picture is taken, then
-        runs for as long again, so that waits made of pictures never starve it."""
+        """A picture of one frame; the program then runs for as long as it was
+        stopped, so that waits made of pictures never starve it."""
         stopped = time.monotonic()
         self.freeze()
         try:
@@ -118,17 +134,14 @@ class Duruv:
             time.sleep(time.monotonic() - stopped)
 
     def stat(self):
-        """The fields of /proc/PID/stat after the command's name: [0] the
-        state, [11] and [12] the user and system CPU time in clock ticks."""
+        """/proc/PID/stat after the name: [0] the state, [11:13] CPU ticks."""
         return pathlib.Path("/proc/%d/stat" % self.proc.pid).read_text().rsplit(")", 1)[1].split()
 
     def stopped(self):
-        """Whether /proc says the program is stopped, by a test or by the shim."""
         return self.stat()[0] in "Tt"
 
     def picture_at(self, frame, path=None):
-        """The picture of frame `frame`, after which the shim stops the
-        program; then the program runs on."""
+        """The picture of frame `frame`, where the shim stops the program."""
         self.until(lambda: self.stopped() and self.frames.read()[0] >= frame, "frame %d" % frame)
         try:
             return self.screenshot(path)
@@ -137,9 +150,8 @@ class Duruv:
 
     def early_frame(self, path):
         """A picture of the scene within a few frames of the first, without
-        the shim: the program runs in slices of one clock tick of its own CPU
-        time between pictures, so that a busy machine, which gives it less of
-        the time, gives it no more frames."""
+        the shim: the program runs one tick of its own CPU time between
+        pictures, so that a busy machine gives it no more frames."""
         cpu = lambda: sum(int(n) for n in self.stat()[11:13])
 
         def step():
@@ -157,10 +169,8 @@ class Duruv:
             self.thaw()
 
     def picture_of(self, frame):
-        """The picture of frame `frame`, which the program has yet to draw:
-        the shim stops it there; then it runs on. The program runs between
-        pictures, so a count read then may be passed already; pictures set
-        against others' frames name their own."""
+        """The picture of frame `frame`, which the program has yet to draw (it
+        runs between pictures, so a count read then may be passed already)."""
         self.freeze()
         drawn = self.frames.read()[0]
         if drawn >= frame:
@@ -170,21 +180,17 @@ class Duruv:
         return self.picture_at(frame)
 
     def picture_after(self, frames):
-        """The picture once the program has drawn exactly `frames` more
-        frames, after which it stopped; then it runs on."""
         self.freeze()
         return self.picture_of(self.frames.read()[0] + frames)
 
     def still(self, holds=lambda image: True, what="a picture that stands still"):
-        """A picture of which holds() is true and that the program's next
-        frame repeats."""
+        """A picture of which holds() is true and that the next frame repeats."""
         def repeated():
             image = self.frozen_screenshot()
             return image if holds(image) and self.picture_after(1) == image else None
         return self.until(repeated, what)
 
     def finished(self):
-        """The picture once the solution is over: the tower stands on peg 2."""
         return self.still(lambda image: not scene.tower_on(image, 2), "the finished tower on peg 2")
 
     def key_down(self, key):
@@ -192,23 +198,19 @@ class Duruv:
 
     def key_up(self, key):
         """Releases the key; once the window is gone, in the server itself, or
-        the key stays down there and the next program's window, when it gets
-        the focus, may take it as pressed."""
+        the next program's window may take it as pressed."""
         sent = subprocess.run(["xdotool", "keyup", "--window", str(self.window), key],
                               env=self.server.env, capture_output=True)
         if sent.returncode != 0:
             self.server.run("xdotool", "keyup", key)
 
     def press(self, key):
-        """Presses and releases the key: SDL queues the press, so the program
-        takes it whether or not it draws a frame meanwhile."""
+        # SDL queues the press: the program takes it with or without a frame between.
         self.key_down(key)
         self.key_up(key)
 
     def hold_until(self, key, moved):
-        """Holds a view key down until moved(picture) is true of a frozen
-        picture, then lets it go; the key acts only while the program draws
-        frames, at whatever rate it can."""
+        """Holds a view key down until moved(picture) holds of a frozen picture."""
         self.key_down(key)
         try:
             self.until(lambda: moved(self.frozen_screenshot()), key + " changes the picture")
@@ -216,8 +218,7 @@ class Duruv:
             self.key_up(key)
 
     def request_close(self):
-        """Sends WM_DELETE_WINDOW, as a desktop does when its close button is
-        clicked, once the click has made the window the active one."""
+        """WM_DELETE_WINDOW, as a click on the close button sends it."""
         self.server.run("xdotool", "windowactivate", "--sync", str(self.window))
         conn = self.server.conn
         protocols, delete = conn.intern_atom("WM_PROTOCOLS"), conn.intern_atom("WM_DELETE_WINDOW")
@@ -227,12 +228,10 @@ class Duruv:
         conn.sync()
 
     def resize(self, width, height):
-        """Asks the window system for a new size of the window."""
         self.server.run("xdotool", "windowsize", str(self.window), str(width), str(height))
 
     def sdl_loaded(self):
-        """Which SDL 1.2 the running program loaded, read from its memory map:
-        classic SDL 1.2, or sdl12-compat and the SDL it runs over."""
+        """Classic SDL 1.2, or sdl12-compat and what under it, as mapped."""
         with open("/proc/%d/maps" % self.proc.pid) as f:
             loaded = sorted({os.path.realpath(line.split()[-1]) for line in f if re.search(r"/libSDL|/SDL.dll", line)})
         under = [os.path.basename(p) for p in loaded if re.search(r"/libSDL[23]", p)]
@@ -241,7 +240,6 @@ class Duruv:
             "classic SDL 1.2 (%s)" % sdl12[0]
 
     def resident_kb(self):
-        """Resident memory of the process in kB, from /proc."""
         with open("/proc/%d/status" % self.proc.pid) as f:
             return int(re.search(r"^VmRSS:\s*(\d+)", f.read(), re.M).group(1))
 
@@ -254,25 +252,21 @@ class Duruv:
             self.key_up("Escape")
 
     def wait(self):
-        """The exit status, once the program has ended."""
         return until(lambda: self.proc.poll() is not None, "the program ends") and self.proc.returncode
 
     def output(self):
-        """What the program wrote on its output and its error, read without
-        moving its offsets."""
+        """What the program wrote on its output and its error, so far."""
         return tuple(os.pread(f.fileno(), os.fstat(f.fileno()).st_size, 0) for f in (self.stdout, self.stderr))
 
     def ended_cleanly(self, status):
-        """Checks that the program ended with status 0, printed nothing and
-        left no window behind."""
+        """Status 0, nothing printed, no window left."""
         windows = self.server.run("xdotool", "search", "--pid", str(self.proc.pid), check=False)
         if (status, self.output(), windows.strip()) != (0, (b"", b""), ""):
             raise AssertionError("status %s, output %r, windows %r" % (status, self.output(), windows))
 
     def kill(self):
-        """Ends the program if it still runs and lets go of its output; under
-        Wine, waits until Wine has ended too, so that the next program starts
-        it anew on its own display."""
+        """Ends the program; under Wine, Wine too, so that the next program
+        starts it anew on its own display."""
         if self.proc.poll() is None:
             self.thaw()
             self.proc.kill()
@@ -287,9 +281,8 @@ class Duruv:
 
 
 class OnVirtualDisplay(unittest.TestCase):
-    """Black-box tests of the binary named by DURUV_BINARY, run through the
-    command in DURUV_WRAPPER when there is one (Wine), that share one
-    virtual display, with openbox managing windows as a desktop would."""
+    """Black-box tests of DURUV_BINARY (under Wine where DURUV_WRAPPER says
+    so) on one shared display, with openbox managing windows."""
 
     @classmethod
     def setUpClass(cls):
@@ -299,8 +292,7 @@ class OnVirtualDisplay(unittest.TestCase):
         cls.addClassCleanup(cls.xs.stop)
 
     def start(self, binary=None, **options):
-        """Starts the program on the shared display, ended with the test, and
-        waits for its window and its first picture."""
+        """The program, started up, ended with the test."""
         options.setdefault("wrapper", wine.WRAPPER)
         program = Duruv(self.xs, binary or os.environ["DURUV_BINARY"], **options)
         self.addCleanup(program.kill)
@@ -309,9 +301,8 @@ class OnVirtualDisplay(unittest.TestCase):
 
 
 def plays(binary, wrapper=()):
-    """Whether the binary shows its first picture on a display of its own,
-    under a window manager that gives it the keyboard, and Escape then ends
-    it with status 0."""
+    """Whether the binary shows the scene on a display of its own and Escape
+    then ends it with status 0."""
     with XServer(window_manager=True) as xs, Duruv(xs, binary, wrapper=wrapper) as program:
         program.start_up()
         return program.escape() == 0

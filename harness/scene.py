@@ -22,7 +22,7 @@ def peg_x(peg):
 
 def disk_point(peg, position):
     """A point inside the disk at stack position 1 (bottom) to 7 of a peg,
-    1.6 units left of the peg's axis: inside every disk, outside the peg."""
+    outside the peg."""
     return (peg_x(peg) - 1.6, DISTDISKS + DISKHEIGHT / 2 + DISKPITCH * (position - 1), PIVOT[2])
 
 
@@ -32,9 +32,7 @@ def peg_point(peg, y):
 
 
 def project(point, width, height, tr=0.0, rotdx=0.0, rotdy=0.0):
-    """Window pixel (from the top left) of a world point under the program's
-    camera: the turn about the vertical first, then the tilt, the pivot
-    VIEWDISTANCE - tr ahead, a 45 degree perspective."""
+    """Window pixel (from the top left) of a world point under the program's camera."""
     x, y, z = (p - c for p, c in zip(point, PIVOT))
     a = math.radians(rotdy)
     x, z = x * math.cos(a) + z * math.sin(a), -x * math.sin(a) + z * math.cos(a)
@@ -61,8 +59,7 @@ PEG_LEAST_RED = 0.3 * 0.5 - STEP
 
 
 def kind(rgb):
-    """What a pixel (8-bit channels) shows: 'black', 'base' (orange brown),
-    'peg' (grey blue), 'disk' (teal) or 'other'."""
+    """What a pixel (8-bit channels) shows: 'black', 'base', 'peg', 'disk' or 'other'."""
     r, g, b = (c / 255 for c in rgb)
     if max(r, g, b) < STEP:
         return "black"
@@ -76,17 +73,15 @@ def kind(rgb):
 
 
 def look(image, point, size=None, **camera):
-    """What the image shows at the projection of a world point into a
-    window of `size` (the image's own by default) whose top left the image
-    starts with."""
+    """What the image shows at a world point, projected into a window of
+    `size` (the image's own by default)."""
     return kind(image.pixel(*project(point, *(size or (image.width, image.height)), **camera)))
 
 
 def scene_fills(image, size=None, **camera):
-    """Failures (empty when none) of: the lit scene fills a window of `size`
-    (the image's own by default) from the image's top left: the base's
-    front, the tubes of the pegs just under their tops (two of three: a disk
-    on its way may pass in front of one) and the black corner."""
+    """Failures (empty when none) of: the lit scene fills a window of `size`:
+    the base's front, two of three pegs' tops (a disk may pass in front of
+    one) and the black corner."""
     failures = [] if look(image, BASE_FRONT, size, **camera) == "base" else ["the base's front"]
     tops = [look(image, peg_point(p, TUBEHEIGHT - 0.2), size, **camera) for p in (1, 2, 3)]
     if tops.count("peg") < 2:

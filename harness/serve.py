@@ -1,8 +1,5 @@
-"""Serves a folder over HTTP on 127.0.0.1, quietly: for the browser tests on
-a port of their own, and for `./run.sh web` on http://127.0.0.1:8000/, or
-the next free port, saying where and stopping cleanly on Ctrl+C:
-
-    python3 -m harness.serve FOLDER"""
+"""Serves a folder on 127.0.0.1 quietly, for the browser tests and for
+`./run.sh web` (port 8000 or the next free one): python3 -m harness.serve FOLDER"""
 import functools
 import http.server
 import sys
@@ -18,8 +15,7 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
 
 
 def server(folder, port=0):
-    """A server of the folder's files on the port (0: any free one), not yet
-    serving."""
+    """A server of the folder (port 0: any free one), not yet serving."""
     return http.server.ThreadingHTTPServer(("127.0.0.1", port), functools.partial(Quiet, directory=folder))
 
 

@@ -1,6 +1,5 @@
-"""The one wait of the tests and tools: poll a state until it holds, with a
-deadline generous enough that a busy machine ends the wait on the state,
-not on the clock."""
+"""The one wait of the tests and tools, its deadline generous enough that a
+busy machine ends it on the state, not on the clock."""
 import time
 
 PATIENCE = 300              # seconds a wait may take unless a caller says otherwise
@@ -8,10 +7,8 @@ POLL = 0.02                 # seconds between looks
 
 
 def until(predicate, what, timeout=PATIENCE, alive=None):
-    """Polls predicate() until it gives a true value, and returns that value.
-    alive(), when given, runs between looks and raises once the state can no
-    longer come (the program ended). Raises TimeoutError naming `what` when
-    the deadline passes first."""
+    """Polls predicate() until it gives a true value and returns it; alive()
+    raises once the state can no longer come."""
     deadline = time.monotonic() + timeout
     while True:
         found = predicate()

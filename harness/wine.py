@@ -1,8 +1,7 @@
-"""What differs when the program under test is the Windows build under
-Wine (DURUV_WRAPPER=wine), each difference stated once with its reason;
-elsewhere the harness and the tests are the same for every suite.
-`python3 -m harness.wine` makes the Wine tests' prefix and unpacks the ZIP
-that ./package.sh windows built into it, or exits 77 saying what is missing."""
+"""What differs for the Windows build under Wine (DURUV_WRAPPER=wine), each
+difference once, with its reason. `python3 -m harness.wine` makes the Wine
+tests' prefix with the ZIP unpacked beside it, or exits 77 saying what is
+missing."""
 import glob
 import os
 import re
@@ -33,13 +32,9 @@ def missing():
 
 
 def restart():
-    """Waits until Wine's server has ended, as it does a few seconds after
-    its last program, so that the next program starts it anew. Wine's
-    desktop stays on the display it began on: a program started on another
-    display while it ends gets no window ("Couldn't create window"). And a
-    setting such as the display's scale takes effect then, as one of
-    Windows' at the next sign-in (Wine 10 mixes the old and the new scale
-    otherwise)."""
+    """Waits until Wine's server has ended, so that the next program starts
+    it anew: on its own display (Wine's desktop stays on the one it began
+    on), and with settings such as the display's scale in force."""
     subprocess.run([SERVER, "-w"], check=True)
 
 
@@ -52,8 +47,7 @@ def version():
 
 
 def cannot(what):
-    """Why this suite cannot check `what` ("SIGTERM", "memory", "full
-    screen"), or None where it can."""
+    """Why this suite cannot check `what`, or None where it can."""
     if not UNDER_WINE:
         return None
     if what == "SIGTERM":

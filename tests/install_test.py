@@ -1,7 +1,6 @@
-"""What installs: the staged install's files, the validators' verdicts on
-the desktop entry, the AppStream data and the manual page, and the Debian
-package, its lintian report, its dependencies and its unpacked binary; and
-that each says what data/about.txt says, as README.md's keys do."""
+"""What installs: the staged files, the validators' verdicts, the Debian
+package (lintian, dependencies, the unpacked binary), and that each text
+says what data/about.txt says, as README.md's keys do."""
 import glob
 import os
 import re
@@ -30,8 +29,8 @@ def run(*args):
 
 
 def appstream_findings(metainfo):
-    """The validator's status, its version, and its findings above pedantic
-    as (tag, hint) pairs: its YAML report, which AppStream 1.2 writes as JSON."""
+    """The validator's status, version and findings above pedantic as (tag,
+    hint), from its YAML report (JSON from AppStream 1.2)."""
     version = run("appstreamcli", "--version")[1].split()[-1]
     status, out, _ = run("appstreamcli", "validate", "--no-net", "--format=yaml", metainfo)
     findings = set()

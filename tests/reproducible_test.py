@@ -1,8 +1,7 @@
-"""Packages anyone can rebuild bit for bit: the source copied without git,
-as from a source tarball, to another folder and packed again, later, under
-another umask and in a build folder of another name, gives the same bytes
-as the build of ./test.sh; where not, diffoscope names what differs. Only
-SDL for Windows (minutes to build) and GLU's source come along."""
+"""Packages anyone can rebuild bit for bit: the source copied as from a
+tarball, packed again elsewhere, later, under another umask, gives the same
+bytes as ./test.sh's build (diffoscope names what differs). Only SDL for
+Windows and GLU's source come along."""
 import fnmatch
 import glob
 import os
@@ -24,8 +23,7 @@ with open(os.path.join(SOURCE, ".gitignore")) as f:
 
 
 def outside_the_source(folder, names):
-    """For copytree: what a source tarball leaves out of a folder, .git and
-    what .gitignore names (a pattern ending in / names folders only)."""
+    """For copytree: .git and what .gitignore names."""
     return {name for name in names if name == ".git" or any(
         fnmatch.fnmatch(name, p.strip("/")) and (not p.endswith("/") or os.path.isdir(os.path.join(folder, name)))
         for p in IGNORED)}

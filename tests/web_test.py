@@ -1,8 +1,7 @@
-"""The web ZIP's page in the browser engine DURUV_BROWSER names (chromium,
-firefox or webkit), set against the native program frame by frame, with a
-console without errors and no request outside the page's origin; what only
-Chromium's DevTools can show (a phone's touch screen, the manifest, a
-browser without WebGL) in Chromium alone."""
+"""The web ZIP's page in the engine DURUV_BROWSER names, set against the
+native program frame by frame, its console clean and no request leaving
+its origin; a phone's touch screen, the manifest and a browser without
+WebGL in Chromium alone, whose DevTools show them."""
 import glob
 import os
 import time
@@ -22,9 +21,8 @@ ALIKE = 0.001                       # at most this share of a 640 x 480 picture'
 
 
 def allowed(image):
-    """How many pixels of a picture may differ: they lie along the edges of
-    the solids, where two rasterizations part, so they grow with the
-    picture's width, not with its area."""
+    """Pixels that may differ: along the solids' edges, where two
+    rasterizations part, so as many as the picture is wide."""
     return ALIKE * scene.WINDOW[1] * image.width
 
 

@@ -1,6 +1,5 @@
-"""The Windows packages under Wine: the portable program, its ZIP and the
-installer, which installs for the user alone and whose uninstaller removes
-all it made."""
+"""The Windows packages under Wine: the portable program, its ZIP, and the
+installer for the user alone, whose uninstaller removes all it made."""
 import glob
 import os
 import re
@@ -63,8 +62,8 @@ def rgba(png):
 
 
 def icon_sizes(exe, name):
-    """The sizes of the images of an icon resource, from its directory: a
-    count, then 14 bytes an image, its width first (0 for 256)."""
+    """The sizes in an icon resource's directory: a count, then 14 bytes an
+    image, its width first (0 for 256)."""
     group = output("wrestool", "-x", "--raw", "--type=14", "--name=" + name, exe)
     count, = struct.unpack_from("<H", group, 4)
     return sorted(group[6 + 14 * i] or 256 for i in range(count))

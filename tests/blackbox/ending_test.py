@@ -10,15 +10,13 @@ from harness import wine
 
 
 def base_row(image):
-    """The row of pixels through the front face of the base: it changes only
-    when the camera moves, not when disks fly."""
+    """The row through the base's front: it changes when the camera moves."""
     return image.row(project(BASE_FRONT, image.width, image.height)[1])
 
 
 def still_base_row(program):
-    """The base's row once it stands still from one frame to the next: the
-    program has taken the last key's release, however long that takes to
-    reach it (under Wine 10, longer than two frames)."""
+    """The base's row once the program has taken the last key's release (under
+    Wine 10 that takes more than two frames)."""
     rows = [base_row(program.picture_after(1))]
 
     def still():

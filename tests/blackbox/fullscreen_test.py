@@ -15,10 +15,8 @@ SETTLED = 0.5               # seconds a window manager's change must hold
 
 
 def screen_covered(xs):
-    """Whether a mapped window that shows something covers the whole screen:
-    classic SDL 1.2 draws into an override-redirect window of its own, SDL2
-    (under sdl12-compat) asks the window manager to make its window full
-    screen. Wine keeps an input-only window over the whole screen."""
+    """Whether a mapped window that shows something (not Wine's input-only
+    one) covers the screen, whoever made it: SDL 1.2 or the window manager."""
     screen = xs.conn.screen()
     size = (screen.width_in_pixels, screen.height_in_pixels)
 
@@ -32,10 +30,8 @@ def screen_covered(xs):
 class FullScreen(OnVirtualDisplay):
 
     def press_f1(self, times):
-        """Presses F1 `times` times, ten a second, as quick as a hand repeats
-        a key: SDL2 under sdl12-compat skips a full-screen request made while
-        it has not yet heard the window manager carry out the one before, so
-        presses with no time between them end either way there."""
+        # Ten a second, as a hand repeats a key: SDL2 skips a request made
+        # before the window manager has carried out the one before.
         for _ in range(times):
             self.program.press("F1")
             time.sleep(0.1)
@@ -44,24 +40,17 @@ class FullScreen(OnVirtualDisplay):
         self.program.until(steadily(predicate, SETTLED), what)
 
     def fills(self, shot, what, size=None):
-        """Waits until shot(), a frozen screenshot, shows the scene filling
-        a window of `size` (the shot's own by default): a busy program draws
-        its first frame at a new size some time after the window has it."""
+        # A busy program draws its first frame at a new size some time after the window has it.
         self.program.until(lambda: not scene_fills(shot(), size), what)
 
     def assert_windowed(self):
-        """The scene fills its 640 x 480 window again, and the program runs."""
         self.settles(lambda: not screen_covered(self.xs), "the window leaves full screen")
         self.settles(lambda: self.program.geometry() == WINDOW, "the window is 640 x 480 again")
         self.fills(self.program.frozen_screenshot, "the scene fills the window")
 
     def assert_full_screen(self):
-        """The scene fills the screen: SDL2 (under sdl12-compat) and Wine
-        draw it at the screen's size; classic SDL 1.2, which cannot change
-        the mode of a virtual display, at the window's size in the middle of
-        a black screen. Wine on Xvfb keeps the window in its frame, pushed
-        down by the title bar, so there the window's own picture is read,
-        the size of the screen but cut off at its bottom."""
+        """The scene fills the screen; classic SDL 1.2, which cannot change a
+        virtual display's mode, fills the window's size amid a black screen."""
         self.settles(lambda: screen_covered(self.xs), "a full-screen window")
         screen = self.xs.conn.screen()
         size = (screen.width_in_pixels, screen.height_in_pixels)

@@ -26,10 +26,8 @@ def fits(image, width, height):
 class Resize(OnVirtualDisplay):
 
     def settle_at(self, width, height):
-        """Asks for a size until the window keeps it for a second: under
-        sdl12-compat, resize events still queued set the mode back to sizes
-        asked for earlier, so the request is repeated every second until it
-        holds."""
+        """Asks for a size every second until the window keeps it: under
+        sdl12-compat, queued resize events set sizes asked for before."""
         asked = [0.0]
 
         def kept():
@@ -42,9 +40,8 @@ class Resize(OnVirtualDisplay):
         self.program.until(steadily(kept, 1.0), "the window keeps %dx%d" % (width, height))
 
     def lowest_resident_kb(self):
-        """The lowest resident memory of five readings 0.4 s apart: buffers that
-        the driver frees a moment after the last resize do not count; memory
-        kept for good, as a leak is, shows in every reading."""
+        """The lowest of five readings: buffers the driver frees a moment late
+        do not count; a leak shows in every reading."""
         readings = []
         for _ in range(5):
             time.sleep(0.4)

@@ -1,11 +1,7 @@
-"""Start-up whatever the surroundings. The program needs none of its
-standard streams: with any of them closed, or pointing at /dev/full or at a
-pipe nobody reads, it opens its window and plays, and Escape gives status 0;
-Mesa writes on standard error meanwhile, so that a closed stream's number
-given to another file (the X connection) would be written into, and a pipe
-nobody reads would raise SIGPIPE. Without a display that can show an OpenGL
-window it says why in one line on standard error and ends with status 1,
-writing nothing to standard output, also when both streams are a terminal."""
+"""Start-up whatever the surroundings: with any standard stream closed, full
+or a pipe nobody reads (Mesa writes on standard error meanwhile), it plays
+and Escape gives 0; without a display for an OpenGL window, one line on
+standard error says why and the status is 1, also on a terminal."""
 import os
 import pty
 import subprocess
@@ -19,7 +15,6 @@ BINARY = os.environ.get("DURUV_BINARY")
 
 
 def closing(*fds):
-    """A preexec_fn that closes the given descriptors in the child."""
     return lambda: [os.close(fd) for fd in fds]
 
 

@@ -1,9 +1,7 @@
-"""valgrind memcheck over short runs of the real program. A dozen resizes,
-then Escape: no invalid access, no use of an uninitialised value and no
-definitely lost block, apart from the library reports suppressed in
-tests/valgrind/libraries.supp. And the same check fails on a block lost on
-the program's own frame path (a preloaded shim loses one), so the
-suppressions hide nothing of the program's."""
+"""valgrind memcheck over a dozen resizes and Escape: no invalid access, no
+uninitialised value, no block definitely lost but the libraries'
+(tests/valgrind/libraries.supp); and the check fails on a block lost on
+the program's own frame path, so the suppressions hide nothing of its."""
 import os
 import tempfile
 
@@ -18,8 +16,7 @@ FAILED = 99                 # valgrind's status when it found an error
 class Memcheck(OnVirtualDisplay):
 
     def memcheck(self, sizes, env=None):
-        """Runs the program under memcheck through the resizes, then Escape;
-        returns the exit status and valgrind's report."""
+        """The exit status and valgrind's report of a run through the resizes."""
         fd, log = tempfile.mkstemp(prefix="duruv-memcheck-")
         os.close(fd)
         self.addCleanup(os.remove, log)
