@@ -44,10 +44,6 @@ windows)
     made=("duruv-*-win64.zip" "duruv-*-win64.exe") ;;
 web)
     tools/install-deps.sh web
-    # Emscripten's tools run on Debian's node, which finds Debian's
-    # JavaScript modules here whichever node comes first on the PATH (the
-    # web configuration says so too, for builds through it).
-    export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
     made=("duruv-*-web.zip") ;;
 deb)
     tools/install-deps.sh build
