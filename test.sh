@@ -2,15 +2,15 @@
 # Builds Duruv and runs every test: the unit, GL and black-box tests on the
 # system's SDL 1.2 and, where that is classic SDL 1.2, the black-box tests
 # again on sdl12-compat; the Windows build under Wine, where the system has
-# Wine (otherwise one skipped test says so); the web build's page in
-# headless Chromium; the install checks on the Debian package and the
-# Windows packages that ./package.sh builds, and that they and the web ZIP
-# rebuild bit for bit; and the unit and GL tests once more built by
-# clang++ under AddressSanitizer and UBSan. Both test builds treat compiler warnings
-# as errors. Tests that need a screen get virtual X displays of their own.
-# The last lines name the SDL 1.2 of each black-box suite, as the program
-# loaded it, and sum up both builds' tests. `cmake --workflow --preset test`
-# is the first of the two runs alone.
+# Wine (otherwise its tests are skipped and say so); the web page in
+# Chromium, Firefox and WebKitGTK; the install checks on the packages that
+# ./package.sh builds, and that they rebuild bit for bit; the build
+# configurations; and the unit and GL tests once more built by clang++ under
+# AddressSanitizer and UBSan. Both test builds treat compiler warnings as
+# errors; tests that need a screen get virtual X displays of their own. The
+# last lines name the SDL 1.2 of each black-box suite, as the program loaded
+# it, and sum up both builds' tests. `cmake --workflow --preset test` is the
+# first of the two builds alone.
 set -euo pipefail
 cd "$(dirname "$0")"
 

@@ -90,11 +90,8 @@ def open_page(engine, folder, **options):
 
 
 class Page:
-    """What every engine's page offers; a driver fills in the rest: _start,
-    which starts the browser, _navigate, evaluate, _screenshot and key, and
-    the lists console (errors and warnings), exceptions and requests (their
-    addresses). What _start starts is ended by close() from the moment it
-    starts, and if starting fails."""
+    """What every engine's page offers; a driver adds _start, _navigate,
+    evaluate, _screenshot, key and the lists console, exceptions and requests."""
 
     def __init__(self, folder, **options):
         self.server = serve.server(folder)
@@ -185,8 +182,7 @@ class Page:
         self.key("keyUp", key)
 
     def call(self, method, **params):
-        """A command's result over DevTools' or BiDi's socket, which frame
-        them alike; the driver's _record takes the events meanwhile."""
+        """A command's result over the socket; _record takes events meanwhile."""
         self.calls += 1
         self.socket.send(json.dumps({"id": self.calls, "method": method, "params": params}))
         while True:
@@ -199,8 +195,7 @@ class Page:
 
 
 class Chromium(Page):
-    """Headless Chromium, unpaced (its animation frames as fast as it can
-    draw them) or paced by the display's refresh; `args` are more switches."""
+    """Headless Chromium, unpaced or paced by the display; `args` are more switches."""
 
     def _start(self, paced=False, args=()):
         self.browser = _started(
@@ -310,10 +305,8 @@ class Firefox(Page):
 
 
 class WebKit(Page):
-    """WebKitGTK's MiniBrowser on a virtual display of its own over
-    WebDriver, through Selenium; paced by the display's refresh. WebKit's
-    driver reads no console, so the page's own record of it stands in, and
-    the page's resource timings for its requests."""
+    """WebKitGTK's MiniBrowser through Selenium, paced; its driver reads no
+    console, so the page's own record stands in, and its resource timings."""
 
     def _start(self, paced=True):
         from selenium import webdriver
@@ -365,8 +358,7 @@ class WebKit(Page):
 
 
 def _started(args, **options):
-    """A browser or driver started in a session of its own, its standard
-    error read as it comes into its list `said`."""
+    """A process of its own session, its standard error read into `said`."""
     process = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
                                start_new_session=True, **options)
     process.said = []
@@ -409,8 +401,7 @@ def _end(process):
 
 
 def folder_of(zip_file, work):
-    """Unpacks the web ZIP into `work`, puts the frame counter at the head
-    of its index.html, and returns the page's folder."""
+    """The page's folder, unpacked from the ZIP, with the frame counter."""
     files.unpack(zip_file, work)
     folder, = [os.path.join(work, name) for name in os.listdir(work)]
     with open(os.path.join(folder, "index.html"), "r+") as f:

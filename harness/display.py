@@ -21,8 +21,7 @@ XVFB_ARGS = ["-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp", "-noreset"
 
 
 def find_window(conn, holds):
-    """The first window, at the top or inside a window manager's frame, of
-    which holds(window) is true, or None."""
+    """The first window, at the top or in a frame, of which holds() is true."""
     for top in conn.screen().root.query_tree().children:
         try:
             for w in [top] + top.query_tree().children:
@@ -66,8 +65,7 @@ class XServer:
             raise
 
     def environment(self, **changes):
-        """This environment for a program of the server's, with `changes`
-        (None removes a variable)."""
+        """This environment for the server's programs, with `changes` (None removes)."""
         env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime)
         env.pop("WAYLAND_DISPLAY", None)
         env.update(changes)

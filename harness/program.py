@@ -26,9 +26,8 @@ CAPTION = "Duruv"
 
 
 class FrameCounter:
-    """The file the frame shim (tests/blackbox/frame_shim.cpp) shares with
-    the test: the frames drawn, the frame after which the program stops
-    itself, and the times of the first swap and of the last (ns)."""
+    """What the frame shim shares: frames drawn, the frame to stop after, and
+    the first and last swap's times (ns)."""
     LAYOUT = struct.Struct("=4q")
 
     def __init__(self, shim, env, stop_after):
@@ -55,8 +54,7 @@ class Duruv:
     """The program running on a display, with its window."""
 
     def __init__(self, server, binary, env=None, wrapper=(), **streams):
-        """Starts the program, its output into files unless `streams` says
-        otherwise; with the frame shim, stopped after its first frame."""
+        """Starts the program, its output into files unless `streams` say otherwise."""
         self.server, self.window, self.wrapper = server, None, wrapper
         env = dict(env or server.env)
         shim = os.environ.get("DURUV_FRAME_SHIM")
@@ -79,8 +77,7 @@ class Duruv:
             raise TimeoutError(str(e) + self.said()) from None
 
     def start_up(self, path=None):
-        """The first picture of the scene, once the program's window shows:
-        with the frame shim, of the first frame; without, of an early one."""
+        """The first picture of the scene (with the frame shim, of frame 1)."""
         pid = self.server.conn.intern_atom("_NET_WM_PID")
 
         def ours(w):
@@ -281,8 +278,7 @@ class Duruv:
 
 
 class OnVirtualDisplay(unittest.TestCase):
-    """Black-box tests of DURUV_BINARY (under Wine where DURUV_WRAPPER says
-    so) on one shared display, with openbox managing windows."""
+    """Black-box tests of DURUV_BINARY on one display managed by openbox."""
 
     @classmethod
     def setUpClass(cls):
@@ -301,8 +297,7 @@ class OnVirtualDisplay(unittest.TestCase):
 
 
 def plays(binary, wrapper=()):
-    """Whether the binary shows the scene on a display of its own and Escape
-    then ends it with status 0."""
+    """Whether the binary shows the scene and Escape ends it with status 0."""
     with XServer(window_manager=True) as xs, Duruv(xs, binary, wrapper=wrapper) as program:
         program.start_up()
         return program.escape() == 0

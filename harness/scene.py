@@ -21,8 +21,7 @@ def peg_x(peg):
 
 
 def disk_point(peg, position):
-    """A point inside the disk at stack position 1 (bottom) to 7 of a peg,
-    outside the peg."""
+    """A point inside the disk at stack position 1 (bottom) to 7, off the peg."""
     return (peg_x(peg) - 1.6, DISTDISKS + DISKHEIGHT / 2 + DISKPITCH * (position - 1), PIVOT[2])
 
 
@@ -73,8 +72,7 @@ def kind(rgb):
 
 
 def look(image, point, size=None, **camera):
-    """What the image shows at a world point, projected into a window of
-    `size` (the image's own by default)."""
+    """What the image shows at a world point in a window of `size`."""
     return kind(image.pixel(*project(point, *(size or (image.width, image.height)), **camera)))
 
 

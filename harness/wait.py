@@ -7,8 +7,7 @@ POLL = 0.02                 # seconds between looks
 
 
 def until(predicate, what, timeout=PATIENCE, alive=None):
-    """Polls predicate() until it gives a true value and returns it; alive()
-    raises once the state can no longer come."""
+    """predicate()'s first true value; alive() raises once none can come."""
     deadline = time.monotonic() + timeout
     while True:
         found = predicate()

@@ -29,8 +29,7 @@ def run(*args):
 
 
 def appstream_findings(metainfo):
-    """The validator's status, version and findings above pedantic as (tag,
-    hint), from its YAML report (JSON from AppStream 1.2)."""
+    """Status, version, report and findings above pedantic as (tag, hint)."""
     version = run("appstreamcli", "--version")[1].split()[-1]
     status, out, _ = run("appstreamcli", "validate", "--no-net", "--format=yaml", metainfo)
     findings = set()
