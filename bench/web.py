@@ -1,7 +1,8 @@
 """The web Duruv's figures in each browser engine the system has, for
 ./bench.sh: the first frame after the page's load, frames a second paced
-by the browser's animation frames and, where the engine can, unpaced, the
-main thread's milliseconds per frame (from an animation frame's start to the
+by the browser's animation frames and, where the engine can, unpaced (in
+Chromium also at a phone's 3 pixels per CSS pixel), the main thread's
+milliseconds per frame (from an animation frame's start to the
 program's next swap: the program, the emulation and WebGL), and the sizes
 of duruv.wasm and duruv.js.
 
@@ -17,11 +18,12 @@ from harness import browser
 
 FRAMES = 600                # frames measured, after the first
 PACES = {"chromium": (True, False), "firefox": (True, False), "webkit": (True,)}
+RATIO = 3                   # a phone's pixels per CSS pixel, which Chromium is measured at too
 
 
-def measure(engine, folder, paced):
+def measure(engine, folder, paced, **options):
     """First frame (ms after navigation), frames a second, median busy ms."""
-    with browser.open_page(engine, folder, paced=paced) as page:
+    with browser.open_page(engine, folder, paced=paced, **options) as page:
         page.open(stop_after=1)
         first = page.evaluate("window.duruvFrames.firstAt")
         start = time.monotonic()
@@ -39,10 +41,14 @@ def main(zip_file):
                 print("Web in %s: %s" % (engine, browser.missing(engine)))
                 continue
             print("Web in %s (software WebGL), %d frames:" % (engine, FRAMES))
-            for paced in paces:
-                first, rate, busy = measure(engine, folder, paced)
-                print("  %-9s first frame %4.0f ms after load, %5.1f frames/s, main thread %5.2f ms a frame (median)"
-                      % ("paced" if paced else "unpaced", first, rate, busy))
+            runs = [(paced, "paced" if paced else "unpaced", {}) for paced in paces]
+            if engine == "chromium":
+                runs += [(paced, "%s x%d" % (name, RATIO), {"args": ["--force-device-scale-factor=%d" % RATIO]})
+                         for paced, name, _ in list(runs)]
+            for paced, name, options in runs:
+                first, rate, busy = measure(engine, folder, paced, **options)
+                print("  %-11s first frame %4.0f ms after load, %5.1f frames/s, main thread %5.2f ms a frame (median)"
+                      % (name, first, rate, busy))
         for name in ("duruv.wasm", "duruv.js"):
             with open(os.path.join(folder, name), "rb") as f:
                 data = f.read()

@@ -159,9 +159,10 @@ class Page:
             self.frame_reached(frame)
 
     def canvas(self):
+        """The canvas's drawing size, and its place and size on the page."""
         return self.evaluate("(function () { var c = document.getElementById('canvas'), "
-                             "r = c.getBoundingClientRect(); "
-                             "return {width: c.width, height: c.height, x: r.x, y: r.y}; })()")
+                             "r = c.getBoundingClientRect(); return {width: c.width, height: c.height, "
+                             "x: r.x, y: r.y, cssWidth: r.width, cssHeight: r.height}; })()")
 
     def picture(self):
         """The view as the screen shows it once it shows the held frame: two
@@ -172,7 +173,7 @@ class Page:
         def settled():
             self.evaluate("window.duruvFrames.shown()")
             c = self.canvas()
-            taken = self._screenshot(round(c["x"]), round(c["y"]), c["width"], c["height"])
+            taken = self._screenshot(round(c["x"]), round(c["y"]), round(c["cssWidth"]), round(c["cssHeight"]))
             same, last[0] = last[0] is not None and taken == last[0], taken
             return same and taken
         return until(settled, "a picture of the view that stands still")

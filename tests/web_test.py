@@ -74,6 +74,30 @@ class WebPage(unittest.TestCase):
                                                 "&& said.textContent; })(document.getElementById('said'))"),
                      "words where the view was")
 
+    def matches_native_at(self, size):
+        """Checks the page's picture against the native program's in a window
+        of `size`, 30 frames after the program took it; returns that frame."""
+        with XServer() as xs, Duruv(xs, NATIVE) as native:
+            native.start_up()
+            native.resize(*size)
+            native.until(lambda: native.geometry() == size, "the new size")
+            native.freeze()
+            frame = native.frames.read()[0] + 30
+            expected = native.picture_of(frame)
+            self.assertEqual(native.escape(), 0)
+        self.page.run_to(frame)
+        seen = self.page.picture()
+        self.assertLessEqual(differing(seen, expected), allowed(seen))
+        return frame
+
+    def test_view_at_the_screen_s_own_pixels(self):
+        self.in_chromium("a screen of another pixel ratio")
+        self.page = self.browse(args=["--force-device-scale-factor=2"])
+        self.page.open(stop_after=2)
+        size = (self.page.canvas()["width"], self.page.canvas()["height"])
+        self.assertEqual(size, tuple(2 * side for side in scene.WINDOW))
+        self.matches_native_at(size)
+
     def test_pictures_match_the_native_program_frame_by_frame(self):
         page = self.page
         page.open(stop_after=COMPARED[0])
@@ -155,17 +179,7 @@ class WebPage(unittest.TestCase):
                 self.assertEqual(page.evaluate("[document.documentElement.scrollWidth, scrollX, scrollY]"),
                                  [width, 0, 0], "the page scrolls")
                 self.assertEqual(page.evaluate("getComputedStyle(document.getElementById('keys')).display"), "none")
-                with XServer() as xs, Duruv(xs, NATIVE) as native:
-                    native.start_up()
-                    native.resize(view["width"], view["height"])
-                    native.until(lambda: native.geometry() == (view["width"], view["height"]), "the new size")
-                    native.freeze()
-                    frame = native.frames.read()[0] + 30
-                    expected = native.picture_of(frame)
-                    self.assertEqual(native.escape(), 0)
-                page.run_to(frame)
-                seen = page.picture()
-                self.assertLessEqual(differing(seen, expected), allowed(seen))
+                frame = self.matches_native_at((view["width"], view["height"]))
 
         page.evaluate(KEY_LOG)
         centre = lambda name: page.evaluate(

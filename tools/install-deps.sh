@@ -15,7 +15,7 @@
 set -euo pipefail
 
 declare -A NEEDS=(
-    [build]="cmake g++ make pkg-config libsdl1.2-dev libglu1-mesa-dev libgl-dev"
+    [build]="cmake g++ make pkg-config libsdl1.2-dev libglu1-mesa-dev libgl-dev libx11-dev"
     [headless]="xvfb openbox python3-xlib imagemagick xdotool"
     [package]="dpkg-dev file"
     [windows]="cmake make pkg-config g++-mingw-w64-x86-64 dpkg-dev nsis icoutils"

@@ -48,16 +48,34 @@
   window.addEventListener('resize', fit);
   document.addEventListener('fullscreenchange', fit);
 
-  // The view's size reaches the program as SDL's resize event whenever it
-  // differs from the program's window: after each new size of the view, and
-  // after the program sets a size of its own (its first, 640 x 480, always
-  // a change: the canvas starts at the browser's 300 x 150).
+  // The view's size in the screen's own pixels reaches the program as SDL's
+  // resize event whenever it differs from the program's window, so that the
+  // picture is drawn at the screen's pixels, not stretched: after each new
+  // size of the view or pixel ratio (the browser zoomed, the window moved to
+  // another screen), and after the program sets a size of its own (its
+  // first, 640 x 480, always a change: the canvas starts at 300 x 150).
+  var pixels = null;        // the canvas's size in pixels, as the browser rounds it, where it says
   function follow() {
-    var width = view.clientWidth, height = view.clientHeight;
+    var ratio = window.devicePixelRatio || 1;
+    var width = pixels ? pixels[0] : Math.round(canvas.clientWidth * ratio);
+    var height = pixels ? pixels[1] : Math.round(canvas.clientHeight * ratio);
     if (Module.resizeView && (width != canvas.width || height != canvas.height))
       Module.resizeView(width, height);
   }
-  new ResizeObserver(follow).observe(view);
+  var sized = new ResizeObserver(function (entries) {
+    var box = entries[0].devicePixelContentBoxSize;
+    pixels = box ? [box[0].inlineSize, box[0].blockSize] : null;
+    follow();
+  });
+  try {
+    sized.observe(canvas, {box: 'device-pixel-content-box'});
+  } catch (error) {         // a browser that cannot say the screen's pixels
+    sized.observe(canvas);
+  }
+  (function watchRatio() {
+    matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)')
+      .addEventListener('change', function () { watchRatio(); follow(); }, {once: true});
+  })();
   new MutationObserver(follow).observe(canvas, {attributes: true, attributeFilter: ['width', 'height']});
 
   // A button acts as its key: pressed while a finger or the mouse is on it,

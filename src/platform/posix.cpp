@@ -1,6 +1,5 @@
 // The standard streams and the word to the user on POSIX systems, the
-// browser's among them, and their displays' pixels: X11 and the browser
-// scale nothing that the program would have to follow.
+// browser's among them.
 #include "platform/platform.h"
 
 #include <csignal>
@@ -28,9 +27,4 @@ void PREPARESTANDARDSTREAMS()
 void TELLUSER(const char *LINE)
 {
     std::fprintf(stderr, "%s\n", LINE);
-}
-
-int DISPLAYPIXELS(int PIXELS)
-{
-    return PIXELS;
 }

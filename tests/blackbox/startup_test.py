@@ -1,14 +1,18 @@
 """Start-up whatever the surroundings: with any standard stream closed, full
 or a pipe nobody reads (Mesa writes on standard error meanwhile), it plays
 and Escape gives 0; without a display for an OpenGL window, one line on
-standard error says why and the status is 1, also on a terminal."""
+standard error says why and the status is 1, also on a terminal; the first
+window at the scale the desktop publishes in Xft.dpi."""
 import os
 import pty
 import subprocess
 import unittest
 
+from Xlib import Xatom
+
 from harness.display import XServer
-from harness.program import OnVirtualDisplay
+from harness.program import Duruv, OnVirtualDisplay
+from harness.scene import WINDOW, scene_fills
 from harness.wait import PATIENCE
 
 BINARY = os.environ.get("DURUV_BINARY")
@@ -86,3 +90,19 @@ class NoDisplay(unittest.TestCase):
         line = written[:-len(newline)].decode()
         self.assertTrue(line.startswith("Duruv: ") and reason in line, line)
         self.assertTrue(line.isprintable(), "not one line alone: %r" % line)
+
+
+class DesktopScale(unittest.TestCase):
+
+    def test_first_window_at_the_scale_of_xft_dpi(self):
+        # No window manager: its frame would not let a window as wide as the screen be.
+        for dpi, size in ((None, WINDOW), ("96", WINDOW), ("144", (960, 720)), ("192", (1280, 960))):
+            with self.subTest(dpi=dpi), XServer() as xs:
+                if dpi:
+                    xs.conn.screen().root.change_property(xs.conn.intern_atom("RESOURCE_MANAGER"), Xatom.STRING, 8,
+                                                          b"Xft.dpi:\t%s\n" % dpi.encode())
+                    xs.conn.sync()
+                with Duruv(xs, BINARY) as program:
+                    self.assertEqual(scene_fills(program.start_up()), [])
+                    self.assertEqual(program.geometry(), size)
+                    self.assertEqual(program.escape(), 0)
