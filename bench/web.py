@@ -1,10 +1,10 @@
 """The web Duruv's figures in each browser engine the system has, for
 ./bench.sh: the first frame after the page's load, frames a second paced
 by the browser's animation frames and, where the engine can, unpaced (in
-Chromium also at a phone's 3 pixels per CSS pixel), the main thread's
-milliseconds per frame (from an animation frame's start to the
-program's next swap: the program, the emulation and WebGL), and the sizes
-of duruv.wasm and duruv.js.
+Chromium also at a phone's 3 pixels per CSS pixel, and with the CPU
+throttled 4 times as for a phone), the main thread's milliseconds a frame
+(from an animation frame's start to the program's next swap: the program,
+the emulation and WebGL), and the sizes of duruv.wasm and duruv.js.
 
     python3 -m bench.web WEB_ZIP"""
 import gzip
@@ -19,18 +19,22 @@ from harness import browser
 FRAMES = 600                # frames measured, after the first
 PACES = {"chromium": (True, False), "firefox": (True, False), "webkit": (True,)}
 RATIO = 3                   # a phone's pixels per CSS pixel, which Chromium is measured at too
+THROTTLE = 4                # Chromium's CPU throttling that stands for a mid-range phone
 
 
-def measure(engine, folder, paced, **options):
-    """First frame (ms after navigation), frames a second, median busy ms."""
+def measure(engine, folder, paced, throttle=1, **options):
+    """First frame (ms after navigation), frames a second, and the main
+    thread's ms a frame, median and 95th percentile."""
     with browser.open_page(engine, folder, paced=paced, **options) as page:
+        if throttle > 1:
+            page.call("Emulation.setCPUThrottlingRate", rate=throttle)
         page.open(stop_after=1)
         first = page.evaluate("window.duruvFrames.firstAt")
         start = time.monotonic()
         page.run_to(1 + FRAMES)
         rate = FRAMES / (time.monotonic() - start)
-        busy = statistics.median(page.evaluate("window.duruvFrames.busy.slice(1)"))
-    return first, rate, busy
+        busy = page.evaluate("window.duruvFrames.busy.slice(1)")
+    return first, rate, statistics.median(busy), statistics.quantiles(busy, n=20)[18]
 
 
 def main(zip_file):
@@ -41,14 +45,14 @@ def main(zip_file):
                 print("Web in %s: %s" % (engine, browser.missing(engine)))
                 continue
             print("Web in %s (software WebGL), %d frames:" % (engine, FRAMES))
-            runs = [(paced, "paced" if paced else "unpaced", {}) for paced in paces]
+            runs = [("paced" if paced else "unpaced", paced, {}) for paced in paces]
             if engine == "chromium":
-                runs += [(paced, "%s x%d" % (name, RATIO), {"args": ["--force-device-scale-factor=%d" % RATIO]})
-                         for paced, name, _ in list(runs)]
-            for paced, name, options in runs:
-                first, rate, busy = measure(engine, folder, paced, **options)
-                print("  %-11s first frame %4.0f ms after load, %5.1f frames/s, main thread %5.2f ms a frame (median)"
-                      % (name, first, rate, busy))
+                runs += [("%s x%d" % (name, RATIO), paced, {"args": ["--force-device-scale-factor=%d" % RATIO]})
+                         for name, paced, _ in list(runs)]
+                runs += [("paced, CPU/%d" % THROTTLE, True, {"throttle": THROTTLE})]
+            for name, paced, options in runs:
+                print("  %-14s first frame %4.0f ms after load, %5.1f frames/s, main thread %5.2f ms a frame "
+                      "(median), %5.2f (95th percentile)" % ((name,) + measure(engine, folder, paced, **options)))
         for name in ("duruv.wasm", "duruv.js"):
             with open(os.path.join(folder, name), "rb") as f:
                 data = f.read()

@@ -250,8 +250,10 @@ class Chromium(Page):
         self.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
 
     def touch(self, kind, *points):
-        """A touch event ("touchStart" ...) with fingers at `points`."""
-        self.call("Input.dispatchTouchEvent", type=kind, touchPoints=[dict(x=x, y=y) for x, y in points])
+        """A touch event ("touchStart" ...) with fingers at `points`, the
+        first finger first; "touchEnd" lifts those given, or every finger."""
+        self.call("Input.dispatchTouchEvent", type=kind,
+                  touchPoints=[dict(x=x, y=y, id=finger) for finger, (x, y) in enumerate(points)])
 
 
 class Firefox(Page):

@@ -68,10 +68,10 @@ class WebPage(unittest.TestCase):
         outside = [url for url in self.page.requests if not url.startswith(self.page.origin + "/")]
         self.assertEqual(outside, [], "requests outside the page's origin")
 
-    def said(self):
-        """What the page says in words where the view was, once it says it."""
-        return until(lambda: self.page.evaluate("(function (said) { return said && said.style.display == 'block' "
-                                                "&& said.textContent; })(document.getElementById('said'))"),
+    def said(self, where="#said"):
+        """What the page says in words where the view was, once it shows them."""
+        return until(lambda: self.page.evaluate("(function (said) { return said && said.getClientRects().length "
+                                                "&& said.textContent; })(document.querySelector('%s'))" % where),
                      "words where the view was")
 
     def matches_native_at(self, size):
@@ -119,6 +119,39 @@ class WebPage(unittest.TestCase):
             seen = page.picture()
             with self.subTest(frame=frame):
                 self.assertLessEqual(differing(seen, expected[frame]), allowed(seen))
+
+    def test_view_taken_away_and_given_back(self):
+        page = self.page
+        page.open(stop_after=600)
+        if not page.evaluate("!!(window.duruvLoss = document.getElementById('canvas').getContext('webgl')"
+                             ".getExtension('WEBGL_lose_context'))"):
+            self.skipTest("this engine's WebGL cannot lose its context on demand")
+        reload_offered = "document.querySelector('#lost button').getClientRects().length > 0"
+        page.evaluate("duruvLoss.loseContext()")
+        self.assertIn("goes on when it gives it back", self.said("#lost p"))
+        self.assertFalse(page.evaluate(reload_offered))
+        page.run_to(None)
+        frames = page.frames()
+        time.sleep(1)
+        self.assertEqual(page.frames(), frames, "frames drawn while the view is lost")
+        with self.subTest("not given back within a while: a reload is offered"):
+            until(lambda: page.evaluate(reload_offered), "the reload button")
+            self.assertIn("Reload the page", self.said("#lost p"))
+        with self.subTest("given back: the frame where it stopped, drawn as before"):
+            page.evaluate("(duruvFrames.release(%d), duruvLoss.restoreContext())" % (frames + 30))
+            page.frame_reached(frames + 30)
+            with XServer() as xs, Duruv(xs, NATIVE) as native:
+                native.start_up()
+                expected = native.picture_of(frames + 30)
+                self.assertEqual(native.escape(), 0)
+            seen = page.picture()
+            self.assertLessEqual(differing(seen, expected), allowed(seen))
+        with self.subTest("taken again soon after: a reload is offered at once, and reloads"):
+            page.evaluate("(window.duruvBefore = true, duruvLoss.loseContext())")
+            self.assertIn("Reload the page", self.said("#lost p"))
+            self.assertTrue(page.evaluate(reload_offered))
+            page.evaluate("document.querySelector('#lost button').click()")
+            until(lambda: page.evaluate("!window.duruvBefore && document.readyState == 'complete'"), "the reload")
 
     def test_keys_f1_resize_and_escape(self):
         page = self.page
@@ -179,6 +212,11 @@ class WebPage(unittest.TestCase):
                 self.assertEqual(page.evaluate("[document.documentElement.scrollWidth, scrollX, scrollY]"),
                                  [width, 0, 0], "the page scrolls")
                 self.assertEqual(page.evaluate("getComputedStyle(document.getElementById('keys')).display"), "none")
+                self.assertEqual(page.evaluate(
+                    "Array.from(document.querySelectorAll('#pad button:not([hidden])'), function (b) {"
+                    " var r = b.getBoundingClientRect(); return r.left >= 0 && r.top >= 0 && r.right <= innerWidth"
+                    " && r.bottom <= innerHeight || b.getAttribute('aria-label'); }).filter(function (b) {"
+                    " return b !== true; })"), [], "buttons off the screen")
                 frame = self.matches_native_at((view["width"], view["height"]))
 
         page.evaluate(KEY_LOG)
@@ -207,6 +245,14 @@ class WebPage(unittest.TestCase):
             page.touch("touchStart", centre(BUTTONS["ArrowLeft"]), centre(BUTTONS["q"]))
             page.touch("touchEnd")
             self.assertEqual(sorted(page.evaluate("duruvKeys")), ["keydown 37", "keydown 81", "keyup 37", "keyup 81"])
+        with self.subTest("two fingers on one button are one key, held until the last lifts"):
+            page.evaluate("duruvKeys = []")
+            x, y = centre(BUTTONS["ArrowLeft"])
+            page.touch("touchStart", (x - 4, y), (x + 4, y))
+            page.touch("touchEnd", (x - 4, y))
+            self.assertEqual(page.evaluate("duruvKeys"), ["keydown 37"])
+            page.touch("touchEnd")
+            self.assertEqual(page.evaluate("duruvKeys"), ["keydown 37", "keyup 37"])
         with self.subTest("a button held turns the view one step a frame"):
             page.evaluate("duruvKeys = []")
             page.touch("touchStart", centre(BUTTONS["ArrowLeft"]))
@@ -236,6 +282,8 @@ class WebPage(unittest.TestCase):
             self.assertEqual("%dx%d" % (image.width, image.height), icon["sizes"])
         self.assertEqual(sorted(icon["sizes"] for icon in manifest["manifest"]["icons"]), ["192x192", "512x512"])
         until(lambda: page.evaluate("navigator.serviceWorker.controller !== null"), "the page's service worker")
+        page.call("Network.clearBrowserCache")             # a phone's may have let every file go
+        page.call("Network.setCacheDisabled", cacheDisabled=True)
         page.offline()
         page.open(stop_after=20)
         self.assertEqual(scene.scene_fills(page.picture()), [])

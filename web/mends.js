@@ -73,11 +73,12 @@ mergeInto(LibraryManager.library, {
 
   // Each swap waits for the browser's next animation frame: the display's
   // pace, as a swap that waits for the display's refresh. Meanwhile the
-  // browser shows the frame and takes the events.
+  // browser shows the frame and takes the events. While the browser has
+  // taken the WebGL context away, the program waits with its next frame.
   SDL_GL_SwapBuffers__deps: ['$Asyncify', '$DuruvPage'],
   SDL_GL_SwapBuffers: function() {
     return Asyncify.handleSleep(function(wakeUp) {
-      requestAnimationFrame(function() { wakeUp(); });
+      requestAnimationFrame(function() { DuruvPage.drawOn(wakeUp); });
     });
   },
 
@@ -90,9 +91,34 @@ mergeInto(LibraryManager.library, {
   },
 
   // The page gives the view a new size with Module.resizeView, which SDL
-  // passes on to the program as a resize event. (It comes with the swap,
-  // which every build links.)
+  // passes on to the program as a resize event, and gives the program its
+  // view back with Module.viewBack once the browser has restored the
+  // context: a resize to the same size, whose new video mode makes the GL
+  // layer's context and the emulation's objects anew and runs the
+  // program's INITGL and RESIZEWINDOW, then the frame that waited. (It
+  // comes with the swap, which every build links.)
   $DuruvPage__deps: ['$Browser'],
-  $DuruvPage__postset: 'Module["resizeView"] = function(width, height) { Browser.setCanvasSize(width, height); };',
-  $DuruvPage: {},
+  $DuruvPage__postset: 'Module["resizeView"] = function(width, height) { Browser.setCanvasSize(width, height); };' +
+                       'Module["viewBack"] = DuruvPage.viewBack;',
+  $DuruvPage: {
+    waiting: null,
+    drawOn: function(wakeUp) {
+      if (GLctx.isContextLost()) DuruvPage.waiting = wakeUp;
+      else wakeUp();
+    },
+    viewBack: function() {
+      var wakeUp = DuruvPage.waiting;
+      DuruvPage.waiting = null;
+      // The new video mode makes a new context only where there is none;
+      // the emulation's shader program and buffer in use, and those it drew
+      // with last, were the lost context's.
+      GL.deleteContext(GL.currentContext.handle);
+      Module.ctx = null;
+      GLImmediate.currentRenderer = GLImmediate.lastRenderer = null;
+      GLImmediate.lastProgram = GLImmediate.lastArrayBuffer = null;
+      GLImmediate.fixedFunctionProgram = 0;
+      Browser.setCanvasSize(Module['canvas'].width, Module['canvas'].height);
+      if (wakeUp) wakeUp();
+    },
+  },
 });

@@ -123,6 +123,39 @@
   });
   stage.addEventListener('contextmenu', function (event) { event.preventDefault(); });
 
+  // When the browser takes the view's WebGL context away (its graphics
+  // process restarted, memory ran short, too many pages hold one), the view
+  // gives way to a line that says so, and the page takes the loss, which
+  // lets the browser give the context back; the program's frames wait
+  // meanwhile (mends.js), and go on from where they stopped when it does.
+  // Where it does not within a while, or takes the view again soon after,
+  // the line says to reload and a button does it.
+  var RESTORE_WAIT = 10000, LOST_AGAIN = 60000;    // ms
+  var lost = document.getElementById('lost');
+  var lostAt = -LOST_AGAIN, giveUp = null;
+  function tellLost(reload) {
+    lost.querySelector('p').textContent = reload
+      ? 'The browser has taken away the view and not given it back. Reload the page to play Duruv again.'
+      : 'The browser has taken away the view for a moment; Duruv goes on when it gives it back.';
+    lost.querySelector('button').hidden = !reload;
+    lost.style.display = 'flex';
+    canvas.style.visibility = 'hidden';
+  }
+  canvas.addEventListener('webglcontextlost', function (event) {
+    event.preventDefault();
+    var again = performance.now() - lostAt < LOST_AGAIN;
+    lostAt = performance.now();
+    tellLost(again);
+    giveUp = setTimeout(function () { tellLost(true); }, RESTORE_WAIT);
+  });
+  canvas.addEventListener('webglcontextrestored', function () {
+    clearTimeout(giveUp);
+    lost.style.display = 'none';
+    canvas.style.visibility = '';
+    Module.viewBack();
+  });
+  lost.querySelector('button').addEventListener('click', function () { location.reload(); });
+
   // What the program says on its standard error, it says on the page too
   // when it ends with a failure; a failure before the program runs is said
   // in the same place.
