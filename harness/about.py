@@ -1,7 +1,5 @@
-"""What data/ says of Duruv, read as cmake/about.cmake reads it: from
-about.txt the ID, the summary, the description's paragraphs and the keys as
-(keys, buttons, action), buttons a list; the publisher from copyright; the
-icons that every package carries."""
+"""What data/ says of Duruv, read as cmake/about.cmake reads it (the keys as
+(keys, buttons, action)), and the icons that every package carries."""
 import os
 import re
 

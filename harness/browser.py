@@ -85,13 +85,12 @@ def _program(name):
 
 
 def open_page(engine, folder, **options):
-    """The page of the folder `folder` in a browser of engine `engine`."""
     return {"chromium": Chromium, "firefox": Firefox, "webkit": WebKit}[engine](folder, **options)
 
 
 class Page:
-    """What every engine's page offers; a driver adds _start, _navigate,
-    evaluate, _screenshot, key and the lists console, exceptions and requests."""
+    """What every engine's page offers; a driver adds _start, _navigate, evaluate,
+    _screenshot, key and the lists console, exceptions and requests."""
 
     def __init__(self, folder, **options):
         self.server = serve.server(folder)
@@ -395,7 +394,6 @@ def _answers(port):
 
 
 def _end(process):
-    """Ends a browser (or its driver) and the helper processes it started."""
     try:
         os.killpg(process.pid, signal.SIGKILL)
     except ProcessLookupError:      # it and all it started have ended

@@ -86,7 +86,6 @@ class XServer:
         self.conn.sync()
 
     def run(self, *args, check=True):
-        """Runs an X client command on this display and returns its output."""
         return subprocess.run(list(args), env=self.env, capture_output=True, text=True, check=check).stdout
 
     def stop(self):

@@ -3,8 +3,6 @@ import subprocess
 
 
 class Image:
-    """An RGB picture with pixel access; rows from the top."""
-
     def __init__(self, width, height, raw):
         self.width, self.height, self.raw = width, height, raw
 
@@ -17,7 +15,6 @@ class Image:
         return self.raw[start:start + 3 * self.width]
 
     def crop(self, x, y, width, height):
-        """The part of the picture of that size whose top left is at x, y."""
         rows = (self.raw[3 * (row * self.width + x):3 * (row * self.width + x + width)] for row in range(y, y + height))
         return Image(width, height, b"".join(rows))
 
@@ -26,7 +23,6 @@ class Image:
 
 
 def from_ppm(ppm):
-    """The picture of an 8-bit binary PPM file's bytes."""
     magic, width, height, maximum, raw = ppm.split(maxsplit=4)
     if magic != b"P6" or maximum != b"255":
         raise RuntimeError("no 8-bit PPM picture")
@@ -34,7 +30,6 @@ def from_ppm(ppm):
 
 
 def from_png(png):
-    """The picture of a PNG file's bytes."""
     return from_ppm(subprocess.run(["convert", "png:-", "-depth", "8", "ppm:-"], input=png,
                                    capture_output=True, check=True).stdout)
 

@@ -26,8 +26,8 @@ CAPTION = "Duruv"
 
 
 class FrameCounter:
-    """What the frame shim shares: frames drawn, the frame to stop after, and
-    the first and last swap's times (ns)."""
+    """What the frame shim shares: frames drawn, the frame to stop after, and the
+    first and last swap's times (ns)."""
     LAYOUT = struct.Struct("=4q")
 
     def __init__(self, shim, env, stop_after):
@@ -51,8 +51,6 @@ class FrameCounter:
 
 
 class Duruv:
-    """The program running on a display, with its window."""
-
     def __init__(self, server, binary, env=None, wrapper=(), **streams):
         """Starts the program, its output into files unless `streams` say otherwise."""
         self.server, self.window, self.wrapper = server, None, wrapper
@@ -241,7 +239,6 @@ class Duruv:
             return int(re.search(r"^VmRSS:\s*(\d+)", f.read(), re.M).group(1))
 
     def escape(self):
-        """Presses Escape and returns the exit status."""
         self.key_down("Escape")
         try:
             return self.wait()
@@ -252,7 +249,6 @@ class Duruv:
         return until(lambda: self.proc.poll() is not None, "the program ends") and self.proc.returncode
 
     def output(self):
-        """What the program wrote on its output and its error, so far."""
         return tuple(os.pread(f.fileno(), os.fstat(f.fileno()).st_size, 0) for f in (self.stdout, self.stderr))
 
     def ended_cleanly(self, status):
@@ -288,7 +284,6 @@ class OnVirtualDisplay(unittest.TestCase):
         cls.addClassCleanup(cls.xs.stop)
 
     def start(self, binary=None, **options):
-        """The program, started up, ended with the test."""
         options.setdefault("wrapper", wine.WRAPPER)
         program = Duruv(self.xs, binary or os.environ["DURUV_BINARY"], **options)
         self.addCleanup(program.kill)

@@ -26,7 +26,6 @@ def disk_point(peg, position):
 
 
 def peg_point(peg, y):
-    """A point on the axis of a peg's tube at height y."""
     return (peg_x(peg), y, PIVOT[2])
 
 

@@ -8,8 +8,6 @@ FIRST_PORT = 8000
 
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
-    """Serves files and writes no line per request."""
-
     def log_message(self, *args):
         pass
 

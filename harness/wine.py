@@ -1,7 +1,6 @@
-"""What differs for the Windows build under Wine (DURUV_WRAPPER=wine), each
-difference once, with its reason. `python3 -m harness.wine` makes the Wine
-tests' prefix with the ZIP unpacked beside it, or exits 77 saying what is
-missing."""
+"""What differs for the Windows build under Wine (DURUV_WRAPPER=wine), each with
+its reason. `python3 -m harness.wine` makes the Wine tests' prefix, the ZIP
+unpacked beside it, or exits 77 saying what is missing."""
 import glob
 import os
 import re
@@ -32,9 +31,8 @@ def missing():
 
 
 def restart():
-    """Waits until Wine's server has ended, so that the next program starts
-    it anew: on its own display (Wine's desktop stays on the one it began
-    on), and with settings such as the display's scale in force."""
+    """Waits until Wine's server has ended, so that the next program starts it
+    anew on its own display, with settings such as the display's scale in force."""
     subprocess.run([SERVER, "-w"], check=True)
 
 

@@ -23,7 +23,6 @@ SHARED = ["share/applications/%s.desktop" % about.ID, "share/metainfo/%s.metainf
 
 
 def run(*args):
-    """Runs a command; returns its status, its output and its errors."""
     done = subprocess.run(list(args), capture_output=True, text=True)
     return done.returncode, done.stdout, done.stderr
 

@@ -1,6 +1,5 @@
-"""Each configure preset configures what its name says, with compile commands
-for an editor; the web preset builds the page, and the windows preset
-without SDL for Windows stops and names the command that builds it."""
+"""Each configure preset configures what its name says, with compile commands;
+the web one builds the page, the windows one without SDL says what builds it."""
 import glob
 import os
 import re
@@ -13,9 +12,9 @@ from harness import files
 CONFIGURED = {"play": r"CMAKE_BUILD_TYPE:\w+=RelWithDebInfo\n", "test": r"DURUV_WERROR:\w+=ON\n",
               "sanitize": r"clang\+\+ .*-fsanitize=address", "deb": r"CMAKE_INSTALL_PREFIX:\w+=/usr\n",
               "windows": r"x86_64-w64-mingw32-g\+\+ ", "web": r"em\+\+ "}
-# What the packages' builds fetched once, given so that it is not fetched again.
-GIVEN = {"web": [("DURUV_WEB_GLU", os.path.join(os.environ.get("DURUV_WEB_DIR", ""), "glu", "upstream", "*"))],
-         "windows": [("DURUV_WINDOWS_SDL", os.path.join(os.environ.get("DURUV_WINDOWS_DIR", ""), "sdl"))]}
+# What the packages' builds fetched or built once, given so that it is not again.
+GIVEN = {"web": ("DURUV_WEB_GLU", os.path.join(os.environ.get("DURUV_WEB_DIR", ""), "glu", "upstream", "*")),
+         "windows": ("DURUV_WINDOWS_SDL", os.path.join(os.environ.get("DURUV_WINDOWS_DIR", ""), "sdl"))}
 
 
 def cmake(*args):
@@ -28,8 +27,8 @@ class Presets(unittest.TestCase):
         folders = dict(zip(CONFIGURED, files.folders(self.addCleanup, *CONFIGURED)))
         for preset, shown in CONFIGURED.items():
             with self.subTest(preset):
-                given = ["-D%s=%s" % (name, found) for name, pattern in GIVEN.get(preset, [])
-                         for found in glob.glob(pattern)[:1]]
+                name, pattern = GIVEN.get(preset, ("", ""))
+                given = ["-D%s=%s" % (name, found) for found in glob.glob(pattern)[:1]]
                 if preset == "windows" and not given:
                     continue                    # no SDL for Windows built: checked below
                 done = cmake("--preset", preset, "-B", folders[preset], *given)

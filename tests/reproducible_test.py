@@ -7,8 +7,9 @@ import glob
 import os
 import shutil
 import subprocess
-import tempfile
 import unittest
+
+from harness import files
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # Where the first build is, what the rebuild makes, ./package.sh's arguments,
@@ -32,14 +33,12 @@ def outside_the_source(folder, names):
 class Reproducible(unittest.TestCase):
 
     def test_a_rebuild_elsewhere_gives_the_same_bytes(self):
-        work = tempfile.mkdtemp(prefix="duruv-rebuild-")
-        self.addCleanup(shutil.rmtree, work)
-        copy = os.path.join(work, "source")
-        shutil.copytree(SOURCE, copy, ignore=outside_the_source, symlinks=True)
         unbuilt = [args[0] for built, pattern, args, _ in PACKAGES
                    if not glob.glob(os.path.join(built, os.path.basename(pattern)))]
         if unbuilt:
             self.skipTest("missing: the packages of " + ", ".join("./package.sh " + kind for kind in unbuilt))
+        copy, = files.folders(self.addCleanup, "source")
+        shutil.copytree(SOURCE, copy, ignore=outside_the_source, symlinks=True, dirs_exist_ok=True)
         for built, pattern, args, kept in PACKAGES:
             if kept:
                 along = os.path.join(copy, os.path.dirname(pattern), kept)

@@ -15,7 +15,6 @@ from harness.display import XServer
 from harness.program import Duruv, plays
 from harness.wait import PATIENCE, until
 
-PACKAGES = os.environ.get("DURUV_WINDOWS_DIR", "")
 PREFIX = os.environ.get("WINEPREFIX", "")
 SHIPPED = ["README.txt", "SDL.dll", "duruv.exe", "licence.txt"]
 WINDOWS_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "msvcrt.dll", "winmm.dll",
@@ -50,13 +49,11 @@ def manifest(exe):
 
 
 def entries_under(*folders):
-    """Every file and folder below the folders, as a set of paths."""
     return {os.path.join(top, name) for folder in folders for top, dirs, names in os.walk(folder)
             for name in dirs + names}
 
 
 def rgba(png):
-    """A PNG's pixels as (red, green, blue, alpha) tuples, rows from the top."""
     raw = output("convert", png, "-depth", "8", "rgba:-")
     return [tuple(raw[i:i + 4]) for i in range(0, len(raw), 4)]
 
@@ -70,7 +67,6 @@ def icon_sizes(exe, name):
 
 
 def window_icon(program, size):
-    """The window's _NET_WM_ICON image of `size` pixels as RGBA tuples."""
     value = list(program.x_window().get_full_property(program.server.conn.intern_atom("_NET_WM_ICON"),
                                                        X.AnyPropertyType).value)
     while value[:2] != [size, size]:
@@ -148,7 +144,7 @@ class WindowsPackages(unittest.TestCase):
             self.assertEqual(program.wait(), 1)
 
     def test_installer_installs_for_the_user_and_the_uninstaller_removes_all(self):
-        installer, = glob.glob(os.path.join(PACKAGES, "duruv-*-win64.exe"))
+        installer = wine.ZIPS[0][:-len("zip")] + "exe"       # the installer beside the ZIP
         users, home = os.path.join(PREFIX, "drive_c", "users"), entries_under(*HOME_MENUS)
         self.assertEqual(manifest(installer).find(".//requestedExecutionLevel").get("level"), "asInvoker")
         version = re.search(r"duruv-(.+)-win64", installer).group(1)

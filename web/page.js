@@ -9,6 +9,9 @@
   var view = document.getElementById('view');
   var canvas = document.getElementById('canvas');
   var said = document.getElementById('said');
+  // Keys that would scroll the page or open the browser's help. Emscripten's
+  // SDL stops what they do too once the program listens (untested here for
+  // that reason); this also covers the page while the program loads.
   var PAGE_KEYS = ['ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'F1', ' '];
   var KEY_CODES = {ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, a: 65, q: 81, F1: 112};
   var WIDTH = 640, HEIGHT = 480;      // the view on a screen that has room for it

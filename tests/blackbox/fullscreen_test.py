@@ -15,8 +15,7 @@ SETTLED = 0.5               # seconds a window manager's change must hold
 
 
 def screen_covered(xs):
-    """Whether a mapped window that shows something (not Wine's input-only
-    one) covers the screen, whoever made it: SDL 1.2 or the window manager."""
+    """Whether a window that shows something (not Wine's input-only one) covers the screen."""
     screen = xs.conn.screen()
     size = (screen.width_in_pixels, screen.height_in_pixels)
 
