@@ -8,10 +8,13 @@ mergeInto(LibraryManager.library, {
   // once per pair of vertices (GLU's cylinders). The emulation would append
   // every glNormal3f to the vertex data instead. Texture coordinates are
   // kept and never used, as OpenGL does with no texture enabled.
-  $DuruvImmediate: {normal: [0, 0, 1]},
+  $DuruvImmediate: {normal: new Float32Array([0, 0, 1])},
   glNormal3f__deps: ['$DuruvImmediate'],
   glNormal3f: function(x, y, z) {
-    DuruvImmediate.normal = [x, y, z];
+    var normal = DuruvImmediate.normal;     // set in place: no garbage for every vertex
+    normal[0] = x;
+    normal[1] = y;
+    normal[2] = z;
   },
   glTexCoord2f: function(u, v) {},
   glVertex3f__deps: ['$DuruvImmediate', '$GLImmediate', '$DuruvLights'],
