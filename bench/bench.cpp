@@ -11,6 +11,7 @@
 #include "render/glstate.h"
 #include "shell/window.h"
 
+#include <GL/gl.h>
 #include <dlfcn.h>
 #include <sys/resource.h>
 
