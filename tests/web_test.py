@@ -77,7 +77,8 @@ class WebPage(unittest.TestCase):
         or in a window of `size`, 30 frames after it took it; returns the frame."""
         with XServer() as xs, Duruv(xs, NATIVE) as native:
             native.start_up()
-            if size:
+            if size:        # from the screen's corner: a window may grow off the screen (SDL 3 centres it)
+                native.server.run("xdotool", "windowmove", str(native.window), "0", "0")
                 native.resize(*size)
                 native.until(lambda: native.geometry() == size, "the new size")
                 native.freeze()
