@@ -20,7 +20,7 @@ from Xlib import X, Xutil, protocol
 
 from harness import picture, scene, wine
 from harness.display import XServer, find_window
-from harness.wait import until
+from harness.wait import steadily, until
 
 CAPTION = "Duruv"
 
@@ -224,6 +224,20 @@ class Duruv:
 
     def resize(self, width, height):
         self.server.run("xdotool", "windowsize", str(self.window), str(width), str(height))
+
+    def settle_at(self, width, height):
+        """Asks for a size every second until the window keeps it: queued resize
+        events of a slow or busy program set sizes asked for before."""
+        asked = [0.0]
+
+        def kept():
+            if self.geometry() == (width, height):
+                return True
+            if time.monotonic() - asked[0] > 1:
+                self.resize(width, height)
+                asked[0] = time.monotonic()
+            return False
+        self.until(steadily(kept, 1.0), "the window keeps %dx%d" % (width, height))
 
     def sdl_loaded(self):
         """Classic SDL 1.2, or sdl12-compat and what under it, as mapped."""

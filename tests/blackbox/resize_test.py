@@ -7,7 +7,6 @@ import time
 
 from harness.program import OnVirtualDisplay
 from harness.scene import BARDIST, BASE_FRONT, BASETHICKNESS, WINDOW, look
-from harness.wait import steadily
 from harness import wine
 
 # Points of the base's front face, at its middle and just inside its ends,
@@ -24,20 +23,6 @@ def fits(image, width, height):
 
 
 class Resize(OnVirtualDisplay):
-
-    def settle_at(self, width, height):
-        """Asks for a size every second until the window keeps it: under
-        sdl12-compat, queued resize events set sizes asked for before."""
-        asked = [0.0]
-
-        def kept():
-            if self.program.geometry() == (width, height):
-                return True
-            if time.monotonic() - asked[0] > 1:
-                self.program.resize(width, height)
-                asked[0] = time.monotonic()
-            return False
-        self.program.until(steadily(kept, 1.0), "the window keeps %dx%d" % (width, height))
 
     def lowest_resident_kb(self):
         """The lowest of five readings: buffers the driver frees a moment late
@@ -57,7 +42,7 @@ class Resize(OnVirtualDisplay):
             env=dict(self.xs.env, GLIBC_TUNABLES="glibc.malloc.mmap_threshold=131072"))
         for width, height in ((800, 600), (240, 180)):
             with self.subTest("the scene fits %dx%d" % (width, height)):
-                self.settle_at(width, height)
+                program.settle_at(width, height)
                 program.until(lambda: fits(program.frozen_screenshot(), width, height),
                               "the scene fits %dx%d" % (width, height))
 
@@ -67,12 +52,12 @@ class Resize(OnVirtualDisplay):
             # The largest and smallest sizes first, so that the driver has set
             # up what it keeps for later ones before the baseline.
             for width, height in ((1600, 1300), (1, 1), WINDOW):
-                self.settle_at(width, height)
+                program.settle_at(width, height)
             before = self.lowest_resident_kb()
             rng = random.Random(1)
             for _ in range(200):
                 program.resize(rng.randint(1, 1600), rng.randint(1, 1300))
-            self.settle_at(*WINDOW)
+            program.settle_at(*WINDOW)
             after = self.lowest_resident_kb()
             self.assertLess(after - before, 2048, "grew from %d kB to %d kB" % (before, after))
 

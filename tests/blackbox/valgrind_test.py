@@ -25,8 +25,7 @@ class Memcheck(OnVirtualDisplay):
                     "--suppressions=" + SUPPRESSIONS, "--log-file=" + log]
         program = self.start(wrapper=valgrind, env=env)
         for width, height in sizes:
-            program.resize(width, height)
-            program.until(lambda: program.geometry() == (width, height), "the window takes the size")
+            program.settle_at(width, height)
         program.picture_after(2)       # the resizes taken, and a frame drawn after them
         status = program.escape()
         with open(log) as f:
