@@ -3,34 +3,6 @@
 // does. Passed to the linker with --js-library: a function here takes the
 // place of the library's own of the same name.
 mergeInto(LibraryManager.library, {
-  // Immediate mode keeps the normal as current state, as OpenGL does: each
-  // vertex takes the normal set last, whether once per face (the base) or
-  // once per pair of vertices (GLU's cylinders). The emulation would append
-  // every glNormal3f to the vertex data instead. Texture coordinates are
-  // kept and never used, as OpenGL does with no texture enabled.
-  $DuruvImmediate: {normal: new Float32Array([0, 0, 1])},
-  glNormal3f__deps: ['$DuruvImmediate'],
-  glNormal3f: function(x, y, z) {
-    var normal = DuruvImmediate.normal;     // set in place: no garbage for every vertex
-    normal[0] = x;
-    normal[1] = y;
-    normal[2] = z;
-  },
-  glTexCoord2f: function(u, v) {},
-  glVertex3f__deps: ['$DuruvImmediate', '$GLImmediate', '$DuruvLights'],
-  glVertex3f: function(x, y, z) {
-    var data = GLImmediate.vertexData, normal = DuruvImmediate.normal;
-    data[GLImmediate.vertexCounter++] = normal[0];
-    data[GLImmediate.vertexCounter++] = normal[1];
-    data[GLImmediate.vertexCounter++] = normal[2];
-    GLImmediate.addRendererComponent(GLImmediate.NORMAL, 3, GLctx.FLOAT);
-    data[GLImmediate.vertexCounter++] = x;
-    data[GLImmediate.vertexCounter++] = y;
-    data[GLImmediate.vertexCounter++] = z;
-    data[GLImmediate.vertexCounter++] = 1;
-    GLImmediate.addRendererComponent(GLImmediate.VERTEX, 4, GLctx.FLOAT);
-  },
-
   // The material calls Duruv makes: ambient and diffuse in one call, and
   // the shininess as a single value.
   glMaterialfv__deps: ['$GLEmulation'],
@@ -62,7 +34,8 @@ mergeInto(LibraryManager.library, {
   // A light whose position has w = 1 stands at that point, as Duruv's light
   // at the eye does; the emulation's shaders take every light as a
   // direction. Its vertex shader is given the direction from the vertex
-  // to the light instead, which is the same for a light with w = 0.
+  // to the light instead, which is the same for a light with w = 0. (It
+  // comes with the swap, which every build links.)
   $DuruvLights__postset: 'DuruvLights.mend();',
   $DuruvLights: {
     mend: function() {
@@ -78,7 +51,7 @@ mergeInto(LibraryManager.library, {
   // pace, as a swap that waits for the display's refresh. Meanwhile the
   // browser shows the frame and takes the events. While the browser has
   // taken the WebGL context away, the program waits with its next frame.
-  SDL_GL_SwapBuffers__deps: ['$Asyncify', '$DuruvPage'],
+  SDL_GL_SwapBuffers__deps: ['$Asyncify', '$DuruvPage', '$DuruvLights'],
   SDL_GL_SwapBuffers: function() {
     return Asyncify.handleSleep(function(wakeUp) {
       requestAnimationFrame(function() { DuruvPage.drawOn(wakeUp); });
