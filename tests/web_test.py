@@ -79,8 +79,7 @@ class WebPage(unittest.TestCase):
             native.start_up()
             if size:        # from the screen's corner: a window may grow off the screen (SDL 3 centres it)
                 native.server.run("xdotool", "windowmove", str(native.window), "0", "0")
-                native.resize(*size)
-                native.until(lambda: native.geometry() == size, "the new size")
+                native.settle_at(*size)
                 native.freeze()
                 frame = native.frames.read()[0] + 30
             expected = native.picture_of(frame)
