@@ -141,7 +141,7 @@ class WebPage(unittest.TestCase):
             self.matches_native(frames + 30)
         with self.subTest("taken again soon after: a reload is offered at once, and reloads"):
             page.evaluate("(window.duruvBefore = true, duruvLoss.loseContext())")
-            self.assertIn("Reload the page", self.said("#lost p"))
+            self.assertIn("once more", self.said("#lost p"))
             self.assertTrue(page.evaluate(reload_offered))
             page.evaluate("document.querySelector('#lost button').click()")
             until(lambda: page.evaluate("!window.duruvBefore && document.readyState == 'complete'"), "the reload")

@@ -136,10 +136,12 @@
   var RESTORE_WAIT = 10000, LOST_AGAIN = 60000;    // ms
   var lost = document.getElementById('lost');
   var lostAt = -LOST_AGAIN, giveUp = null;
-  function tellLost(reload) {
-    lost.querySelector('p').textContent = reload
-      ? 'The browser has taken away the view and not given it back. Reload the page to play Duruv again.'
-      : 'The browser has taken away the view for a moment; Duruv goes on when it gives it back.';
+  var FOR_A_MOMENT = 'The browser has taken away the view for a moment; Duruv goes on when it gives it back.',
+      NOT_BACK = 'The browser has taken away the view and not given it back.',
+      AGAIN = 'The browser has taken away the view once more, soon after giving it back.';
+  function tellLost(line) {
+    var reload = line != FOR_A_MOMENT;
+    lost.querySelector('p').textContent = reload ? line + ' Reload the page to play Duruv again.' : line;
     lost.querySelector('button').hidden = !reload;
     lost.style.display = 'flex';
     canvas.style.visibility = 'hidden';
@@ -148,8 +150,8 @@
     event.preventDefault();
     var again = performance.now() - lostAt < LOST_AGAIN;
     lostAt = performance.now();
-    tellLost(again);
-    giveUp = setTimeout(function () { tellLost(true); }, RESTORE_WAIT);
+    tellLost(again ? AGAIN : FOR_A_MOMENT);
+    if (!again) giveUp = setTimeout(function () { tellLost(NOT_BACK); }, RESTORE_WAIT);
   });
   canvas.addEventListener('webglcontextrestored', function () {
     clearTimeout(giveUp);
