@@ -222,6 +222,8 @@ class Chromium(Page):
                                    or params["exceptionDetails"]["text"])
         elif method == "Network.requestWillBeSent":
             self.requests.append(params["request"]["url"])
+        elif method == "Tracing.tracingComplete":
+            self.trace = params["stream"]
 
     def _navigate(self, url):
         self.call("Page.navigate", url=url)
