@@ -42,12 +42,12 @@ def measure(engine, folder, paced, throttle=1, traced=False, **options):
         start = time.monotonic()
         page.run_to(1 + FRAMES)
         rate = FRAMES / (time.monotonic() - start)
-        busy = page.evaluate("window.duruvFrames.busy.slice(1)")
-        cpu = cpu_per_frame(page) if traced else []
-    return (first, rate) + spread(busy) + (spread(cpu) if traced else ())
+        figures = (first, rate) + spread(page.evaluate("window.duruvFrames.busy.slice(1)"))
+        return figures + spread(cpu_per_frame(page)) if traced else figures
 
 
 def spread(times):
+    """Median and 95th percentile."""
     return statistics.median(times), statistics.quantiles(times, n=20)[18]
 
 
