@@ -53,7 +53,6 @@ def spread(times):
 
 def cpu_per_frame(page):
     """The main thread's CPU ms of each animation frame in Chromium's trace."""
-    page.trace = None
     page.call("Tracing.end")
     until(lambda: page.call("Runtime.evaluate", expression="0") and page.trace, "the trace")
     data = ""

@@ -208,6 +208,7 @@ class Chromium(Page):
         page, = [t for t in targets if t["type"] == "page"]
         self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], suppress_origin=True)
         self.calls, self.console, self.exceptions, self.requests = 0, [], [], []
+        self.trace = None           # the stream of a trace that has ended
         for domain in ("Runtime", "Log", "Network", "Page"):
             self.call(domain + ".enable")
 
